@@ -1,0 +1,57 @@
+#pragma once
+// Exact integer helpers behind frac's arithmetic: 128-bit intermediates, gcd on magnitudes,
+// and the one path that turns an exact n/d into canonical 64-bit fields or refuses it.
+
+#include <bit>
+#include <cstdint>
+
+namespace zarn::exact {
+
+__extension__ typedef __int128 Wide;
+__extension__ typedef unsigned __int128 UWide;
+
+constexpr std::int64_t minInt = INT64_MIN;
+constexpr std::int64_t maxInt = INT64_MAX;
+
+// |v| as unsigned, so that |-2^63| is representable.
+constexpr std::uint64_t magnitude(std::int64_t v) {
+    return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
+
+// Binary gcd: no division, no signed arithmetic. gcdOf(0, y) == y.
+constexpr std::uint64_t gcdOf(std::uint64_t x, std::uint64_t y) {
+    if (x == 0) return y;
+    if (y == 0) return x;
+    const int shift = std::countr_zero(x | y);
+    x >>= std::countr_zero(x);
+    do {
+        y >>= std::countr_zero(y);
+        if (x > y) {
+            const std::uint64_t t = x;
+            x = y;
+            y = t;
+        }
+        y -= x;
+    } while (y != 0);
+    return x << shift;
+}
+
+UWide gcdOf(UWide x, UWide y);
+
+// v / g for a divisor g of |v|, exact, in wide arithmetic (|v| / g can be 2^63).
+constexpr Wide quotient(std::int64_t v, std::uint64_t g) {
+    const std::uint64_t q = magnitude(v) / g;
+    return v < 0 ? -static_cast<Wide>(q) : static_cast<Wide>(q);
+}
+
+struct Fields {
+    std::int64_t numerator;
+    std::int64_t denominator;
+};
+
+// The canonical fields of the exact value n/d. Requires |n|, |d| < 2^127.
+// Throws FracDivisionByZeroException when d == 0 and FracOverflowException when the
+// reduced value does not fit.
+Fields canonical(Wide n, Wide d);
+
+}  // namespace zarn::exact

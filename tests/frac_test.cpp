@@ -1,0 +1,309 @@
+// frac: canonical form, gcd, arithmetic, refusals, and exactness against GMP.
+
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "rational/frac.hpp"
+
+namespace zarn {
+namespace {
+
+constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+
+struct Fields {
+    std::int64_t n;
+    std::int64_t d;
+};
+
+void expectFields(const frac& value, Fields expected) {
+    EXPECT_EQ(value.numerator(), expected.n);
+    EXPECT_EQ(value.denominator(), expected.d);
+}
+
+TEST(Gcd, follows_euclid_with_truncating_remainders_and_their_signs) {
+    struct Case {
+        std::int64_t x, y, expected;
+    };
+    const Case cases[] = {
+        {4, -6, -2}, {-4, 6, 2}, {-1, 1, -1}, {1, -1, 1}, {0, -5, -5}, {5, 0, 5}, {0, 0, 0},
+        {12, 18, 6}, {7, 13, 1},
+        // -2^63 rem -1 must not fault.
+        {-1, kMin, -1}, {kMin, -1, -1}, {kMin, kMin, kMin}, {kMin, 0, kMin}, {2, kMin, 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(gcd(c.x, c.y), c.expected) << "gcd(" << c.x << ", " << c.y << ")";
+    }
+}
+
+TEST(FracConstruction, brings_every_pair_to_canonical_form) {
+    struct Case {
+        std::int64_t n, d;
+        Fields expected;
+    };
+    const Case cases[] = {
+        {6, -4, {-3, 2}},     {-6, -4, {3, 2}},   {0, -5, {0, 1}},       {7, 7, {1, 1}},
+        {kMin, 2, {kMin / 2, 1}}, {kMin, kMin, {1, 1}}, {kMax, -kMax, {-1, 1}}, {kMin, 1, {kMin, 1}},
+        {1, kMin + 1, {-1, kMax}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.n << "/" << c.d);
+        expectFields(frac(c.n, c.d), c.expected);
+    }
+    expectFields(frac(), {0, 1});
+}
+
+TEST(FracConstruction, refuses_what_has_no_value_or_does_not_fit) {
+    EXPECT_THROW(frac(1, 0), FracDivisionByZeroException);
+    EXPECT_THROW(frac(0, 0), FracDivisionByZeroException);
+    // 2^63 has no 64-bit numerator.
+    EXPECT_THROW(frac(kMin, -1), FracOverflowException);
+    EXPECT_THROW(frac(1, kMin), FracOverflowException);
+}
+
+TEST(FracConstruction, copies_are_canonical_and_raw_setters_are_not_normalised) {
+    frac raw;
+    raw.setNumerator(150);
+    raw.setDenominator(-100);
+    expectFields(raw, {150, -100});
+    expectFields(frac(raw), {-3, 2});
+    frac assigned(5, 1);
+    assigned = raw;
+    expectFields(assigned, {-3, 2});
+    raw.fixSign();
+    expectFields(raw, {-150, 100});
+    raw.normalize();
+    expectFields(raw, {-3, 2});
+}
+
+TEST(FracConstruction, fix_sign_and_normalize_refuse_a_negation_of_the_most_negative_value) {
+    frac value;
+    value.setNumerator(kMin);
+    value.setDenominator(-1);
+    EXPECT_THROW(value.fixSign(), FracOverflowException);
+    EXPECT_THROW(value.normalize(), FracOverflowException);
+    expectFields(value, {kMin, -1});
+    value.setNumerator(0);
+    value.setDenominator(0);
+    expectFields(value.normalize(), {0, 1});  // zero is 0/1 whatever the denominator was
+}
+
+enum class Op { Add, Sub, Mul, Div };
+
+frac apply(Op op, const frac& a, const frac& b) {
+    switch (op) {
+        case Op::Add: return a.add(b);
+        case Op::Sub: return a.sub(b);
+        case Op::Mul: return a.mul(b);
+        case Op::Div: return a.div(b);
+    }
+    return {};
+}
+
+frac& applyInPlace(Op op, frac& a, const frac& b) {
+    switch (op) {
+        case Op::Add: return a.addAssign(b);
+        case Op::Sub: return a.subAssign(b);
+        case Op::Mul: return a.mulAssign(b);
+        case Op::Div: return a.divAssign(b);
+    }
+    return a;
+}
+
+struct ArithmeticCase {
+    Op op;
+    Fields a, b, expected;
+};
+
+const ArithmeticCase kArithmetic[] = {
+    {Op::Add, {1, 6}, {1, 3}, {1, 2}},
+    {Op::Sub, {1, 2}, {1, 2}, {0, 1}},
+    {Op::Add, {1, 2}, {1, 3}, {5, 6}},
+    {Op::Mul, {2, 3}, {3, 4}, {1, 2}},
+    {Op::Mul, {-1, 1}, {1, 1}, {-1, 1}},
+    {Op::Mul, {-5, 6}, {-1, 1}, {5, 6}},
+    {Op::Mul, {3, 4}, {-1, 1}, {-3, 4}},
+    {Op::Div, {1, 2}, {-1, 4}, {-2, 1}},
+    {Op::Div, {0, 1}, {5, 1}, {0, 1}},
+    {Op::Div, {3, 1}, {3, 1}, {1, 1}},
+    // Results that fit although the textbook cross products do not.
+    {Op::Add, {kMax, 2}, {-kMax, 2}, {0, 1}},
+    {Op::Sub, {kMin, 1}, {kMin, 1}, {0, 1}},
+    {Op::Mul, {kMin, 3}, {3, kMax}, {kMin, kMax}},
+    {Op::Div, {kMin, 1}, {kMin, 1}, {1, 1}},
+    {Op::Add, {1, kMax}, {-1, kMax}, {0, 1}},
+    {Op::Add, {kMin + 1, 1}, {-1, 1}, {kMin, 1}},
+    {Op::Sub, {-1, 1}, {kMax, 1}, {kMin, 1}},
+    {Op::Div, {kMin, 1}, {2, 1}, {kMin / 2, 1}},
+};
+
+TEST(FracArithmetic, gives_canonical_results_in_both_forms) {
+    for (const ArithmeticCase& c : kArithmetic) {
+        SCOPED_TRACE(testing::Message() << "op " << static_cast<int>(c.op) << ": " << c.a.n << "/" << c.a.d
+                                        << " with " << c.b.n << "/" << c.b.d);
+        const frac a(c.a.n, c.a.d);
+        const frac b(c.b.n, c.b.d);
+        expectFields(apply(c.op, a, b), c.expected);
+        expectFields(a, c.a);  // operands unchanged
+        expectFields(b, c.b);
+        frac target = a;
+        frac& returned = applyInPlace(c.op, target, b);
+        EXPECT_EQ(&returned, &target);
+        expectFields(target, c.expected);
+    }
+}
+
+TEST(FracArithmetic, combines_an_instance_with_itself) {
+    frac third(1, 3);
+    expectFields(third.addAssign(third), {2, 3});
+    frac square(-2, 3);
+    expectFields(square.mulAssign(square), {4, 9});
+    frac one(-7, 5);
+    expectFields(one.divAssign(one), {1, 1});
+    frac zero(-7, 5);
+    expectFields(zero.subAssign(zero), {0, 1});
+}
+
+TEST(FracArithmetic, refuses_results_that_do_not_fit_and_changes_nothing) {
+    const ArithmeticCase cases[] = {
+        {Op::Add, {std::int64_t{1} << 62, 1}, {std::int64_t{1} << 62, 1}, {}},
+        {Op::Sub, {kMin, 1}, {1, 1}, {}},
+        {Op::Sub, {0, 1}, {kMin, 1}, {}},
+        {Op::Mul, {kMin, 1}, {-1, 1}, {}},
+        {Op::Div, {kMin, 1}, {-1, 1}, {}},
+        {Op::Mul, {std::int64_t{1} << 32, 1}, {std::int64_t{1} << 31, 1}, {}},
+        {Op::Add, {1, kMax}, {1, kMax - 1}, {}},  // denominator kMax * (kMax - 1)
+        {Op::Div, {1, kMax}, {2, 1}, {}},
+    };
+    for (const ArithmeticCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "op " << static_cast<int>(c.op) << ": " << c.a.n << "/" << c.a.d
+                                        << " with " << c.b.n << "/" << c.b.d);
+        const frac a(c.a.n, c.a.d);
+        const frac b(c.b.n, c.b.d);
+        EXPECT_THROW(apply(c.op, a, b), FracOverflowException);
+        frac target = a;
+        EXPECT_THROW(applyInPlace(c.op, target, b), FracOverflowException);
+        expectFields(target, c.a);
+        expectFields(b, c.b);
+    }
+}
+
+TEST(FracArithmetic, refuses_division_by_zero_and_zero_denominators) {
+    frac value(3, 4);
+    EXPECT_THROW(value.div(frac()), FracDivisionByZeroException);
+    EXPECT_THROW(value.divAssign(frac()), FracDivisionByZeroException);
+    expectFields(value, {3, 4});
+    frac broken;
+    broken.setNumerator(1);
+    broken.setDenominator(0);
+    for (const Op op : {Op::Add, Op::Sub, Op::Mul, Op::Div}) {
+        EXPECT_THROW(apply(op, value, broken), FracDivisionByZeroException);
+    }
+}
+
+TEST(FracRealComparison, tests_sign_zero_and_halves_exactly) {
+    EXPECT_TRUE(frac(0, 1).equalsReal(0));
+    EXPECT_FALSE(frac(1, kMax).equalsReal(0));
+    EXPECT_FALSE(frac(kMin, 1).equalsReal(0));
+    EXPECT_EQ(frac(-1, 2).compareReal(0), -1);
+    EXPECT_EQ(frac(0, 1).compareReal(0), 0);
+    EXPECT_EQ(frac(1, 2).compareReal(0), 1);
+    EXPECT_EQ(frac(1, 2).compareReal(0.5L), 0);
+    EXPECT_TRUE(frac(1, 2).equalsReal(0.5L));
+    EXPECT_EQ(frac(kMin, kMax).compareReal(0), -1);
+    const real nan = std::numeric_limits<real>::quiet_NaN();
+    EXPECT_EQ(frac(1, 2).compareReal(nan), 0);
+    EXPECT_FALSE(frac(1, 2).equalsReal(nan));
+}
+
+// Exactness: every result equals the exact rational, or is refused exactly when the exact
+// rational has no 64-bit canonical form.
+
+mpz_class toMpz(std::int64_t v) {
+    const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    mpz_class z(static_cast<unsigned long>(magnitude >> 32));
+    z <<= 32;
+    z += static_cast<unsigned long>(magnitude & 0xFFFFFFFFu);
+    return v < 0 ? mpz_class(-z) : z;
+}
+
+mpq_class toMpq(const frac& value) {
+    mpq_class q(toMpz(value.numerator()), toMpz(value.denominator()));
+    q.canonicalize();
+    return q;
+}
+
+bool fits(const mpq_class& q) {
+    static const mpz_class lowest = toMpz(kMin);
+    static const mpz_class highest = toMpz(kMax);
+    return q.get_num() >= lowest && q.get_num() <= highest && q.get_den() <= highest;
+}
+
+// Operands of every size: small, powers of two, and values near the 64-bit limits.
+std::int64_t randomInteger(std::mt19937_64& random) {
+    switch (random() % 6) {
+        case 0: return static_cast<std::int64_t>(random() % 41) - 20;
+        case 5: return static_cast<std::int32_t>(random());
+        case 1: return static_cast<std::int64_t>(random());
+        case 2: return kMax - static_cast<std::int64_t>(random() % 1000);
+        case 3: return kMin + static_cast<std::int64_t>(random() % 1000);
+        default: {
+            const auto bits = static_cast<int>(random() % 63);
+            return (std::int64_t{1} << bits) * (random() % 2 ? 1 : -1) + static_cast<std::int64_t>(random() % 3) - 1;
+        }
+    }
+}
+
+frac randomFrac(std::mt19937_64& random) {
+    for (;;) {
+        const std::int64_t d = randomInteger(random);
+        if (d == 0) continue;
+        try {
+            return frac(randomInteger(random), d);
+        } catch (const FracOverflowException&) {
+            // -2^63 over a negative denominator: draw again.
+        }
+    }
+}
+
+TEST(FracExactness, every_result_is_exact_or_refused_exactly_when_it_does_not_fit) {
+    std::mt19937_64 random(20261207);
+    int refused = 0;
+    int exact = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const frac a = randomFrac(random);
+        const frac b = randomFrac(random);
+        const Op op = static_cast<Op>(i % 4);
+        if (op == Op::Div && b.numerator() == 0) continue;
+        mpq_class expected;
+        switch (op) {
+            case Op::Add: expected = toMpq(a) + toMpq(b); break;
+            case Op::Sub: expected = toMpq(a) - toMpq(b); break;
+            case Op::Mul: expected = toMpq(a) * toMpq(b); break;
+            case Op::Div: expected = toMpq(a) / toMpq(b); break;
+        }
+        SCOPED_TRACE(testing::Message() << a.toString() << " op " << static_cast<int>(op) << " " << b.toString());
+        if (fits(expected)) {
+            frac result;
+            ASSERT_NO_THROW(result = apply(op, a, b));
+            // Canonical: the very fields of the reduced exact value.
+            ASSERT_EQ(toMpz(result.numerator()), expected.get_num());
+            ASSERT_EQ(toMpz(result.denominator()), expected.get_den());
+            ++exact;
+        } else {
+            ASSERT_THROW(apply(op, a, b), FracOverflowException);
+            ++refused;
+        }
+    }
+    // Both outcomes must be well represented for the comparison to mean anything.
+    EXPECT_GT(exact, 15000);
+    EXPECT_GT(refused, 10000);
+}
+
+}  // namespace
+}  // namespace zarn
