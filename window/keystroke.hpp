@@ -1,0 +1,53 @@
+#pragma once
+// What a typed character does to the input line, decided without any window system.
+// The Win32 input-line procedure reads the control, calls answerKeystroke() and applies the answer.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "evaluator/evaluate_line.hpp"
+
+namespace zarn {
+
+// A typed character's command, from the key table.
+struct KeyCommand {
+    enum class Kind { Evaluate, ClearLine, CloseWindow, PassOn };
+    Kind kind = Kind::PassOn;
+    char character = 0;               // Evaluate: the byte put in place of the selection
+    ConvTo mode = ConvTo::Fraction;   // Evaluate: how the result is written
+};
+
+// The whole key table: a WM_CHAR character code and the Shift state to a command.
+KeyCommand commandForChar(unsigned code, bool shiftDown);
+
+// Only Enter (13) and Backspace (8) depend on Shift; the state is read for those alone.
+bool commandDependsOnShift(unsigned code);
+
+// text[0, start) + c + text[end, size): the selection, or nothing at the caret, replaced by c.
+std::string composeLine(std::string_view text, std::size_t start, std::size_t end, char c);
+
+// The line shown for an evaluated result: one space appended unless it is empty or already
+// ends in a space.
+std::string resultLine(std::string result);
+
+// What the control must do after a typed character.
+struct KeystrokeAnswer {
+    enum class Action {
+        Show,    // replace the whole text with `text` and put the caret at `caret`, nothing selected
+        PassOn,  // hand the character to the control's own procedure
+        Close,   // ask the main window to close
+        Refuse,  // the line cannot be evaluated: keep text and selection, sound the warning beep
+    };
+    Action action = Action::PassOn;
+    std::string text;
+    std::size_t caret = 0;
+};
+
+// The answer for character `code` typed into `text` with the selection [start, end)
+// (byte offsets; out-of-range offsets are clamped). A line the evaluator refuses
+// (FracParseException, FracOverflowException) gives Refuse; other exceptions propagate.
+KeystrokeAnswer answerKeystroke(std::string_view text, std::size_t start, std::size_t end, unsigned code,
+                                bool shiftDown);
+
+}  // namespace zarn
