@@ -1,5 +1,6 @@
 #include "evaluator/evaluate_line.hpp"
 
+#include <utility>
 #include <vector>
 
 #include "evaluator/scanner.hpp"
@@ -23,7 +24,7 @@ bool isOperator(std::string_view token) {
 // The top value, or zero when the stack is empty.
 frac popOperand(std::vector<frac>& stack) {
     if (stack.empty()) return frac(0, 1);
-    frac top = stack.back();
+    frac top = std::move(stack.back());
     stack.pop_back();
     return top;
 }

@@ -48,4 +48,54 @@ Fields canonical(Wide n, Wide d) {
     return fit(negative, top / g, bottom / g);
 }
 
+namespace {
+
+// a/b + c/d or a/b - c/d, scaled by g = gcd(b, d) rather than by the full other denominator,
+// so that the intermediates stay small (each product is below 2^126).
+Fields sumOrDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, bool subtract) {
+    if (b == 0 || d == 0) throw FracDivisionByZeroException();
+    if (b == 1 && d == 1) return canonical(subtract ? Wide{a} - c : Wide{a} + c, 1);  // whole numbers
+    const std::uint64_t g = gcdOf(magnitude(b), magnitude(d));
+    const Wide scaledA = a * quotient(d, g);
+    const Wide scaledC = c * quotient(b, g);
+    return canonical(subtract ? scaledA - scaledC : scaledA + scaledC, b * quotient(d, g));
+}
+
+}  // namespace
+
+Fields sum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return sumOrDifference(a, b, c, d, false);
+}
+
+Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return sumOrDifference(a, b, c, d, true);
+}
+
+// Cancels gcd(a, d) and gcd(b, c) before multiplying, which keeps the products as small as
+// the result allows.
+Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    if (b == 0 || d == 0) throw FracDivisionByZeroException();
+    if (a == 0 || c == 0) return {0, 1};
+    const std::uint64_t g = gcdOf(magnitude(a), magnitude(d));
+    const std::uint64_t h = gcdOf(magnitude(b), magnitude(c));
+    return canonical(quotient(a, g) * quotient(c, h), quotient(b, h) * quotient(d, g));
+}
+
+Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    if (c == 0 || d == 0) throw FracDivisionByZeroException();
+    return product(a, b, d, c);  // dividing by c/d is multiplying by d/c
+}
+
+int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    // a/b < c/d  <=>  a*d < c*b when b*d > 0; the products are exact in 128 bits.
+    Wide left = Wide{a} * d;
+    Wide right = Wide{c} * b;
+    if ((b < 0) != (d < 0)) {
+        const Wide swapped = left;
+        left = right;
+        right = swapped;
+    }
+    return left < right ? -1 : (right < left ? 1 : 0);
+}
+
 }  // namespace zarn::exact

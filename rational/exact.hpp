@@ -54,4 +54,15 @@ struct Fields {
 // reduced value does not fit.
 Fields canonical(Wide n, Wide d);
 
+// The canonical fields of a/b + c/d, a/b - c/d, a/b * c/d and a/b / c/d, or a refusal:
+// FracOverflowException when the exact result does not fit, FracDivisionByZeroException for
+// a zero denominator or divisor.
+Fields sum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+
+// The sign of a/b - c/d, exactly.
+int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+
 }  // namespace zarn::exact
