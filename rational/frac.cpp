@@ -72,22 +72,22 @@ frac& frac::normalize() {
 }
 
 frac frac::add(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.addAssign(other);
     return result;
 }
 frac frac::sub(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.subAssign(other);
     return result;
 }
 frac frac::mul(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.mulAssign(other);
     return result;
 }
 frac frac::div(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.divAssign(other);
     return result;
 }
