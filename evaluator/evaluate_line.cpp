@@ -35,7 +35,11 @@ void render(const std::vector<frac>& stack, ConvTo mode, std::string& out) {
         const bool negative = value.compareReal(0) < 0;
         const bool parenthesised = negative || (mode != ConvTo::Decimal && value.denominator() != 1);
         if (parenthesised) out += '(';
-        out += mode == ConvTo::Decimal ? value.toDecimalString(8) : value.toFractionString();
+        if (mode == ConvTo::Decimal) {
+            value.appendDecimalString(out, 8);
+        } else {
+            value.appendFractionString(out);
+        }
         if (parenthesised) out += ')';
     }
 }

@@ -116,6 +116,10 @@ public:
     virtual std::string toFractionString() const;
     virtual std::string toDecimalString(std::uint32_t digits) const;
 
+    // The two written forms appended to `out`, for writers of many values at once.
+    void appendFractionString(std::string& out) const;
+    void appendDecimalString(std::string& out, std::uint32_t digits) const;
+
 private:
     // The same fields, not normalised: the start of an operation that yields a new value.
     frac rawCopy() const {
