@@ -172,13 +172,9 @@ struct Refusal {
 TEST(LoadSettings, lets_conversion_errors_through_with_their_messages) {
     const Refusal conversions[] = {
         {"size = 1.5", "conversion 1.5"},
-        {"size = 1e+3", "conversion 1e+3"},
-        {"size = 12l", "conversion 12l"},
         {"size = -", "conversion -"},
         {"font = 12l", "conversion 12l not representable as a double"},
         {"font = Arial, 1+2", "conversion 1+2 not representable as a double"},
-        {"font = nani", "conversion nani not representable as a double"},
-        {"font = 1e+400", "conversion 1e+400 not representable as a double"},
         {"font = 12\xC4\xB0", "conversion 12\xC4\xB0 not representable as a double"},  // 12İ reads as 12i
     };
     for (const Refusal& c : conversions) {
