@@ -1,5 +1,6 @@
 #include "evaluator/evaluate_line.hpp"
 
+#include <utility>
 #include <vector>
 
 #include "evaluator/scanner.hpp"
@@ -23,7 +24,7 @@ bool isOperator(std::string_view token) {
 // The top value, or zero when the stack is empty.
 frac popOperand(std::vector<frac>& stack) {
     if (stack.empty()) return frac(0, 1);
-    frac top = stack.back();
+    frac top = std::move(stack.back());
     stack.pop_back();
     return top;
 }
@@ -43,7 +44,13 @@ void render(const std::vector<frac>& stack, ConvTo mode, std::string& out) {
 
 std::string evaluateLine(std::string_view line, ConvTo mode) {
     const std::string_view prepared = stripped(line);
-    std::vector<frac> stack;
+    // Every keystroke evaluates the whole line again: the stack's storage is kept from call to
+    // call so that a long line does not pay for fresh memory each time. Its values are not.
+    thread_local std::vector<frac> stack;
+    stack.clear();
+    const struct ClearOnExit {
+        ~ClearOnExit() { stack.clear(); }
+    } clearOnExit;
     // The line is cut here on a division by zero: the start of the last token carried out.
     std::size_t fallbackEnd = 0;
     for (Token token = findToken(prepared, 0); token.length != 0;
@@ -68,6 +75,7 @@ std::string evaluateLine(std::string_view line, ConvTo mode) {
         fallbackEnd = token.start;
     }
     std::string out;
+    out.reserve(prepared.size());  // a rendered line is seldom longer than the line it came from
     render(stack, mode, out);
     return out;
 }

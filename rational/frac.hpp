@@ -2,13 +2,15 @@
 // frac: an exact rational number, a fraction of two 64-bit signed integers.
 //
 // Invariant (canonical form): the denominator is positive, numerator and denominator have no
-// common factor but 1, and zero is 0/1. Every constructor and every arithmetic operation leaves
-// its result canonical. Only the raw setters store what they are given.
+// common factor but 1, and zero is 0/1. Every constructor leaves its value canonical, and so
+// does every operation on canonical operands. Only the raw setters store what they are given;
+// operations on such values still give the exact value, which normalize() brings to lowest terms.
 //
 // Exact or refused: an operation whose exact result does not fit (numerator from -2^63 to
 // 2^63 - 1, denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing;
 // dividing by zero throws FracDivisionByZeroException. No value is ever silently wrapped.
 
+#include <compare>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -55,12 +57,19 @@ public:
     // Copies the fields and normalises, so a copy is always canonical.
     frac(const frac& other);
     frac& operator=(const frac& other);
+    // Moving keeps the fields as they are: temporaries come from operations that already made
+    // them canonical, and containers move without throwing.
+    frac(frac&& other) noexcept = default;
+    frac& operator=(frac&& other) noexcept = default;
     // Reads the notation of parse() and normalises; throws FracParseException.
     explicit frac(std::string_view text);
     ~frac() override = default;
 
-    // Object's operations.
+    // Object's operations. opCmp throws and equalsObject gives false for an object that is
+    // not a frac.
     std::string toString() const override;
+    int opCmp(const Object* other) const override;
+    bool equalsObject(const Object* other) const override;
 
     // Virtual operations, in the order of the class's interface.
     virtual void setNumerator(std::int64_t n);
@@ -70,23 +79,89 @@ public:
     virtual frac& fixSign();
     virtual frac& normalize();
     virtual frac& parse(std::string_view text);
+    virtual frac unaryPlus() const;
+    virtual frac unaryMinus() const;
+    // The old value; this becomes this + 1 (this - 1).
+    virtual frac postIncrement();
+    virtual frac postDecrement();
     virtual frac add(const frac& other) const;
     virtual frac sub(const frac& other) const;
     virtual frac mul(const frac& other) const;
     virtual frac div(const frac& other) const;
+    virtual frac addInteger(std::int64_t k) const;
+    virtual frac subInteger(std::int64_t k) const;
+    virtual frac mulInteger(std::int64_t k) const;
+    virtual frac divInteger(std::int64_t k) const;
+    // k - this, k / this.
+    virtual frac subReversed(std::int64_t k) const;
+    virtual frac divReversed(std::int64_t k) const;
+    // Field by field, which is value equality for canonical values.
+    virtual bool equals(const frac& other) const;
     virtual bool equalsReal(real x) const;
+    // -1, 0 or 1: the exact order, never one computed from a wrapped product.
+    virtual int compare(const frac& other) const;
     virtual int compareReal(real x) const;
     virtual frac& addAssign(const frac& other);
     virtual frac& subAssign(const frac& other);
     virtual frac& mulAssign(const frac& other);
     virtual frac& divAssign(const frac& other);
+    virtual frac& addAssignInteger(std::int64_t k);
+    virtual frac& subAssignInteger(std::int64_t k);
+    virtual frac& mulAssignInteger(std::int64_t k);
+    virtual frac& divAssignInteger(std::int64_t k);
+    virtual void assignInteger(std::int64_t k);
     virtual void assignText(std::string_view text);
+    // numerator / denominator, rounded once to nearest.
+    virtual real toReal() const;
     virtual std::string toFractionString() const;
     virtual std::string toDecimalString(std::uint32_t digits) const;
 
 private:
+    // The same fields, not normalised: the start of an operation that yields a new value.
+    frac rawCopy() const {
+        frac copy;
+        copy.assign(numerator_, denominator_);
+        return copy;
+    }
+    void assign(std::int64_t n, std::int64_t d) {
+        numerator_ = n;
+        denominator_ = d;
+    }
+    template <class Fields>
+    void assign(const Fields& fields) {
+        assign(fields.numerator, fields.denominator);
+    }
+
     std::int64_t numerator_ = 0;
     std::int64_t denominator_ = 1;
 };
+
+// The usual operators, each a thin forward onto the named operation.
+inline frac operator+(const frac& a, const frac& b) { return a.add(b); }
+inline frac operator-(const frac& a, const frac& b) { return a.sub(b); }
+inline frac operator*(const frac& a, const frac& b) { return a.mul(b); }
+inline frac operator/(const frac& a, const frac& b) { return a.div(b); }
+inline frac operator+(const frac& a, std::int64_t k) { return a.addInteger(k); }
+inline frac operator-(const frac& a, std::int64_t k) { return a.subInteger(k); }
+inline frac operator*(const frac& a, std::int64_t k) { return a.mulInteger(k); }
+inline frac operator/(const frac& a, std::int64_t k) { return a.divInteger(k); }
+inline frac operator+(std::int64_t k, const frac& a) { return a.addInteger(k); }
+inline frac operator-(std::int64_t k, const frac& a) { return a.subReversed(k); }
+inline frac operator*(std::int64_t k, const frac& a) { return a.mulInteger(k); }
+inline frac operator/(std::int64_t k, const frac& a) { return a.divReversed(k); }
+inline frac& operator+=(frac& a, const frac& b) { return a.addAssign(b); }
+inline frac& operator-=(frac& a, const frac& b) { return a.subAssign(b); }
+inline frac& operator*=(frac& a, const frac& b) { return a.mulAssign(b); }
+inline frac& operator/=(frac& a, const frac& b) { return a.divAssign(b); }
+inline frac& operator+=(frac& a, std::int64_t k) { return a.addAssignInteger(k); }
+inline frac& operator-=(frac& a, std::int64_t k) { return a.subAssignInteger(k); }
+inline frac& operator*=(frac& a, std::int64_t k) { return a.mulAssignInteger(k); }
+inline frac& operator/=(frac& a, std::int64_t k) { return a.divAssignInteger(k); }
+inline frac operator-(const frac& a) { return a.unaryMinus(); }
+inline frac operator+(const frac& a) { return a.unaryPlus(); }
+inline frac operator++(frac& a, int) { return a.postIncrement(); }
+inline frac operator--(frac& a, int) { return a.postDecrement(); }
+inline bool operator==(const frac& a, const frac& b) { return a.equals(b); }
+inline std::strong_ordering operator<=>(const frac& a, const frac& b) { return a.compare(b) <=> 0; }
 
 }  // namespace zarn

@@ -1,0 +1,107 @@
+// frac's unary, integer-operand, comparison, assignment and conversion operations.
+// Like the arithmetic between two fracs, each is exact or refused and changes nothing when
+// refused.
+
+#include "rational/exact.hpp"
+#include "rational/frac.hpp"
+
+namespace zarn {
+
+frac frac::unaryPlus() const { return frac(*this); }
+
+frac frac::unaryMinus() const {
+    frac result = rawCopy();
+    result.mulAssignInteger(-1);
+    return result;
+}
+
+frac frac::postIncrement() {
+    frac old(*this);
+    addAssignInteger(1);
+    return old;
+}
+
+frac frac::postDecrement() {
+    frac old(*this);
+    subAssignInteger(1);
+    return old;
+}
+
+frac frac::addInteger(std::int64_t k) const {
+    frac result = rawCopy();
+    result.addAssignInteger(k);
+    return result;
+}
+frac frac::subInteger(std::int64_t k) const {
+    frac result = rawCopy();
+    result.subAssignInteger(k);
+    return result;
+}
+frac frac::mulInteger(std::int64_t k) const {
+    frac result = rawCopy();
+    result.mulAssignInteger(k);
+    return result;
+}
+frac frac::divInteger(std::int64_t k) const {
+    frac result = rawCopy();
+    result.divAssignInteger(k);
+    return result;
+}
+frac frac::subReversed(std::int64_t k) const {
+    frac result(k, 1);
+    result.subAssign(*this);
+    return result;
+}
+frac frac::divReversed(std::int64_t k) const {
+    frac result(k, 1);
+    result.divAssign(*this);
+    return result;
+}
+
+bool frac::equals(const frac& other) const {
+    return numerator_ == other.numerator_ && denominator_ == other.denominator_;
+}
+
+int frac::compare(const frac& other) const {
+    return exact::compare(numerator_, denominator_, other.numerator_, other.denominator_);
+}
+
+int frac::opCmp(const Object* other) const {
+    const auto* value = dynamic_cast<const frac*>(other);
+    if (value == nullptr) {
+        throw Exception(std::string("frac.opCmp: cannot order a frac against ") +
+                        (other == nullptr ? "no object" : "an object of another class"));
+    }
+    return compare(*value);
+}
+
+bool frac::equalsObject(const Object* other) const {
+    const auto* value = dynamic_cast<const frac*>(other);
+    return value != nullptr && equals(*value);
+}
+
+frac& frac::addAssignInteger(std::int64_t k) {
+    assign(exact::sum(numerator_, denominator_, k, 1));
+    return *this;
+}
+
+frac& frac::subAssignInteger(std::int64_t k) {
+    assign(exact::difference(numerator_, denominator_, k, 1));
+    return *this;
+}
+
+frac& frac::mulAssignInteger(std::int64_t k) {
+    assign(exact::product(numerator_, denominator_, k, 1));
+    return *this;
+}
+
+frac& frac::divAssignInteger(std::int64_t k) {
+    assign(exact::quotient(numerator_, denominator_, k, 1));
+    return *this;
+}
+
+void frac::assignInteger(std::int64_t k) { assign(k, 1); }
+
+real frac::toReal() const { return static_cast<real>(numerator_) / static_cast<real>(denominator_); }
+
+}  // namespace zarn
