@@ -4,6 +4,7 @@
 //   zarn-probe settext TEXT      puts TEXT into the input line, caret at its end
 //   zarn-probe box TITLE         prints the owner's class and the text of the message box TITLE
 //   zarn-probe client            prints the main window's client width and height
+//   zarn-probe visible           prints 1 if the main window is visible, else 0
 //   zarn-probe xheight FACE H    prints the height of "X" in FACE with logical height H
 //   zarn-probe fault KIND        raises a fault inside the guarded entry: access, divide, stack,
 //                                or access-in-window (in a window procedure)
@@ -70,6 +71,13 @@ int printClient() {
     return 0;
 }
 
+int printVisible() {
+    HWND window = FindWindowA("ZARN", nullptr);
+    if (!window) return 2;
+    std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
 int printXHeight(const char* face, const char* height) {
     zarn::WindowSettings settings{face, std::atoi(height), 0};
     zarn::UniqueFont font = zarn::createFont(settings);
@@ -121,8 +129,9 @@ int main(int argc, char** argv) {
     if (command == "settext" && argc > 2) return setText(argv[2]);
     if (command == "box" && argc > 2) return printBox(argv[2]);
     if (command == "client") return printClient();
+    if (command == "visible") return printVisible();
     if (command == "xheight" && argc > 3) return printXHeight(argv[2], argv[3]);
     if (command == "fault" && argc > 2) return fault(argv[2]);
-    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|xheight FACE H|fault KIND\n", stderr);
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|xheight FACE H|fault KIND\n", stderr);
     return 64;
 }
