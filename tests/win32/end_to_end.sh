@@ -98,6 +98,10 @@ echo "     window shown after $(echo "$shown - $started" | bc) s"
 
 press ZARN 1 space 2 plus
 expect "typing 1 2+ gives 3" "2 2|3 " "$(probe line)"
+press ZARN ctrl+z
+expect "Ctrl+Z undoes the evaluation" "1 2" "$(probe line | cut -d'|' -f2-)"
+press ZARN ctrl+z
+expect "Ctrl+Z again redoes it, as the control's single undo does" "3 " "$(probe line | cut -d'|' -f2-)"
 
 probe settext "(1/4)"
 press ZARN shift+Return
