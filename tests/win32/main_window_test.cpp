@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "tests/win32/main_window_fixture.hpp"
@@ -156,6 +157,25 @@ TEST_F(MainWindowTest, escape_ends_the_message_loop_with_exit_code_0) {
     ASSERT_NE(timer, 0u);
     EXPECT_EQ(runMainWindow(GetModuleHandleA(nullptr), SW_HIDE), 0);
     EXPECT_EQ(FindWindowA(mainWindowClass, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace zarn::testing
+
+namespace zarn::testing {
+namespace {
+
+TEST_F(MainWindowTest, an_exception_in_a_later_message_destroys_the_window_and_ends_the_loop) {
+    create();
+    try {
+        throw std::runtime_error("thrown while typing");
+    } catch (...) {
+        keepPendingException(window, WM_CHAR);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(runMessageLoop(), 0);  // the quit message from WM_DESTROY is waiting
+    EXPECT_THROW(rethrowPendingException(), std::runtime_error);
+    EXPECT_FALSE(hasPendingException());
 }
 
 }  // namespace
