@@ -11,6 +11,7 @@ prefix="$3"
 work="$(realpath -m "$4")"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/wine-prefix.sh"
+. "$here/virtual-display.sh"
 
 failures=0
 xvfb_pid=""
@@ -70,17 +71,8 @@ press() {  # press WINDOW-TITLE KEY...
     xdotool windowfocus --sync "$window" key --delay 20 "$@"
 }
 
-# A free display.
-for display in $(seq 90 190); do
-    [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$display"
-    if wait_until xdpyinfo; then break; fi
-    kill "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "FAIL no virtual display"; exit 1; }
+zarn_virtual_display || { echo "FAIL no virtual display"; exit 1; }
+xvfb_pid=$zarn_xvfb_pid
 
 zarn_wine_prefix "$prefix" x11
 rm -rf "$work/run"

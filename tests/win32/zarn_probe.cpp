@@ -8,13 +8,19 @@
 //   zarn-probe xheight FACE H    prints the height of "X" in FACE with logical height H
 //   zarn-probe fault KIND        raises a fault inside the guarded entry: access, divide, stack,
 //                                or access-in-window (in a window procedure)
+//   zarn-probe roundtrip LENGTH REPEATS
+//                                times a typed "+" on a line of LENGTH characters, from the
+//                                character's message to the new text in the control; prints
+//                                the median, fastest and slowest in milliseconds
 // Exit code 2 when the window or box is not there.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "window/settings.hpp"
 #include "window/win32/fault_handlers.hpp"
@@ -121,6 +127,36 @@ int fault(const std::string& kind) {
     });
 }
 
+double millisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// WM_CHAR is sent, not posted: SendMessage returns once the input line has evaluated the line
+// and put the result into the control, which is the round trip a typed key makes.
+int roundTrip(std::size_t length, int repeats) {
+    HWND line = inputLine();
+    if (!line || repeats < 1) return 2;
+    std::string text;
+    while (text.size() + 6 <= length) text += "1 2 + ";
+    text.resize(length, ' ');
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        setText(text.c_str());
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        SendMessageA(line, WM_CHAR, '+', 0);
+        times.push_back(millisecondsSince(start));
+        if (static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0)) == length + 1) return 3;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.3f %.3f %.3f\n", times[times.size() / 2], times.front(), times.back());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +168,10 @@ int main(int argc, char** argv) {
     if (command == "visible") return printVisible();
     if (command == "xheight" && argc > 3) return printXHeight(argv[2], argv[3]);
     if (command == "fault" && argc > 2) return fault(argv[2]);
-    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|xheight FACE H|fault KIND\n", stderr);
+    if (command == "roundtrip" && argc > 3) {
+        return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
+    }
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|xheight FACE H|fault KIND|"
+               "roundtrip LENGTH REPEATS\n", stderr);
     return 64;
 }
