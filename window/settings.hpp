@@ -4,8 +4,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "window/lower_case.hpp"
+#include "window/number_conversion.hpp"
 
 namespace zarn {
 
@@ -23,17 +27,21 @@ WindowSettings defaultSettings(std::int32_t dpi);
 // Called with each unknown key (stripped, lower-cased) as it is met.
 using SettingsWarning = std::function<void(std::string_view key)>;
 
-// Applies the lines of a zarn.ini to `settings`, in file order. Throws zarn::Exception
-// subclasses for a value its conversion refuses and for invalid UTF-8.
+// Applies the lines of a zarn.ini to `settings`, in file order. Throws ConversionException or
+// OverflowException (window/number_conversion.hpp) for a number its conversion refuses and
+// Utf8Exception (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item or a "size"
+// value; `settings` then keeps what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 
-// Whether a "font" item or "size" value counts as a number.
+// Whether a "font" item or "size" value counts as a number; reads a lower-cased copy, so it
+// throws Utf8Exception like lowerCase().
 bool isNumericText(std::string_view text);
 
 // The logical-font height for a size in points: -round(|size| * dpi / 72), halves away from
-// zero, in extended precision.
-std::int32_t fontHeightForPoints(long double size, std::int32_t dpi);
+// zero, in extended precision. Empty when that is not finite or does not fit 32 bits (a size
+// of inf, nan or 1e+300): the caller keeps the height it had.
+std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t dpi);
 
 // The client width in pixels: a negative width counts back from the work area; a result of
 // zero or less falls back to 500.
