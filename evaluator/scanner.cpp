@@ -1,5 +1,7 @@
 #include "evaluator/scanner.hpp"
 
+#include <array>
+
 #include "rational/text.hpp"
 
 namespace zarn {
@@ -55,8 +57,16 @@ std::size_t matchAt(std::string_view s, std::size_t i) {
 
 }  // namespace
 
+// Bytes at which a token can begin; every other byte is skipped at once.
+constexpr auto tokenStarts = [] {
+    std::array<bool, 256> starts{};
+    for (const char c : std::string_view("0123456789.(+-*/")) starts[static_cast<unsigned char>(c)] = true;
+    return starts;
+}();
+
 Token findToken(std::string_view line, std::size_t from) {
     for (std::size_t i = from; i < line.size(); ++i) {
+        if (!tokenStarts[static_cast<unsigned char>(line[i])]) continue;
         const std::size_t end = matchAt(line, i);
         if (end > i) return {i, end - i};
     }

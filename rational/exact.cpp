@@ -18,14 +18,21 @@ UWide gcdOf(UWide x, UWide y) {
 
 namespace {
 
-// Canonical fields from a sign and reduced magnitudes, or frac.overflow.
+constexpr UWide wideMagnitude(Wide v) { return v < 0 ? static_cast<UWide>(-v) : static_cast<UWide>(v); }
+
+// Fields of sign * numerator / denominator, already in lowest terms, or frac.overflow.
 Fields fit(bool negative, UWide numerator, UWide denominator) {
     const UWide limit = negative ? UWide{1} << 63 : static_cast<UWide>(maxInt);
     if (numerator > limit || denominator > static_cast<UWide>(maxInt)) throw FracOverflowException();
     const auto bits = static_cast<std::uint64_t>(numerator);
     // Two's complement negation of the magnitude; 2^63 becomes -2^63.
-    return {static_cast<std::int64_t>(negative ? 0 - bits : bits),
-            static_cast<std::int64_t>(denominator)};
+    return {static_cast<std::int64_t>(negative ? 0 - bits : bits), static_cast<std::int64_t>(denominator)};
+}
+
+// n/d (d != 0) already in lowest terms: only the sign is moved to the numerator.
+Fields reduced(Wide n, Wide d) {
+    if (n == 0) return {0, 1};
+    return fit((n < 0) != (d < 0), wideMagnitude(n), wideMagnitude(d));
 }
 
 }  // namespace
@@ -34,8 +41,8 @@ Fields canonical(Wide n, Wide d) {
     if (d == 0) throw FracDivisionByZeroException();
     if (n == 0) return {0, 1};
     const bool negative = (n < 0) != (d < 0);
-    UWide top = n < 0 ? static_cast<UWide>(-n) : static_cast<UWide>(n);
-    UWide bottom = d < 0 ? static_cast<UWide>(-d) : static_cast<UWide>(d);
+    const UWide top = wideMagnitude(n);
+    const UWide bottom = wideMagnitude(d);
     if (bottom == 1) return fit(negative, top, bottom);
     if (top <= UINT64_MAX && bottom <= UINT64_MAX) {
         // The common case: 64-bit divisions only.
@@ -48,17 +55,28 @@ Fields canonical(Wide n, Wide d) {
     return fit(negative, top / g, bottom / g);
 }
 
+// The operations below keep lowest terms the way the textbook proofs do: for operands in lowest
+// terms their results are in lowest terms without a gcd of the full result. For operands that
+// are not (raw setters), the value is still exact; normalize() reduces it.
+
 namespace {
 
-// a/b + c/d or a/b - c/d, scaled by g = gcd(b, d) rather than by the full other denominator,
-// so that the intermediates stay small (each product is below 2^126).
+// a/b + c/d or a/b - c/d. With g = gcd(b, d), the sum is t / (b * (d/g)) where
+// t = a*(d/g) + c*(b/g); any factor t shares with that denominator divides g.
 Fields sumOrDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, bool subtract) {
     if (b == 0 || d == 0) throw FracDivisionByZeroException();
-    if (b == 1 && d == 1) return canonical(subtract ? Wide{a} - c : Wide{a} + c, 1);  // whole numbers
+    if (b == 1 && d == 1) return reduced(subtract ? Wide{a} - c : Wide{a} + c, 1);  // whole numbers
     const std::uint64_t g = gcdOf(magnitude(b), magnitude(d));
-    const Wide scaledA = a * quotient(d, g);
+    const Wide dOverG = quotient(d, g);
+    const Wide scaledA = a * dOverG;
     const Wide scaledC = c * quotient(b, g);
-    return canonical(subtract ? scaledA - scaledC : scaledA + scaledC, b * quotient(d, g));
+    const Wide t = subtract ? scaledA - scaledC : scaledA + scaledC;
+    if (g == 1) return reduced(t, b * dOverG);
+    const UWide tMagnitude = wideMagnitude(t);
+    const std::uint64_t remainder =
+        tMagnitude <= UINT64_MAX ? static_cast<std::uint64_t>(tMagnitude) % g : static_cast<std::uint64_t>(tMagnitude % g);
+    const std::uint64_t common = gcdOf(remainder, g);  // gcd(t, g)
+    return reduced(t / static_cast<Wide>(common), quotient(b, common) * dOverG);
 }
 
 }  // namespace
@@ -71,14 +89,15 @@ Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d
     return sumOrDifference(a, b, c, d, true);
 }
 
-// Cancels gcd(a, d) and gcd(b, c) before multiplying, which keeps the products as small as
-// the result allows.
+// Cancels gcd(a, d) and gcd(b, c) before multiplying: for operands in lowest terms what remains
+// has no common factor, and the products are as small as the result allows.
 Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
     if (b == 0 || d == 0) throw FracDivisionByZeroException();
     if (a == 0 || c == 0) return {0, 1};
+    if (b == 1 && d == 1) return reduced(Wide{a} * c, 1);  // whole numbers
     const std::uint64_t g = gcdOf(magnitude(a), magnitude(d));
     const std::uint64_t h = gcdOf(magnitude(b), magnitude(c));
-    return canonical(quotient(a, g) * quotient(c, h), quotient(b, h) * quotient(d, g));
+    return reduced(quotient(a, g) * quotient(c, h), quotient(b, h) * quotient(d, g));
 }
 
 Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {

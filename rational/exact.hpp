@@ -18,22 +18,24 @@ constexpr std::uint64_t magnitude(std::int64_t v) {
     return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
 }
 
-// Binary gcd: no division, no signed arithmetic. gcdOf(0, y) == y.
+// Binary gcd: no division and no data-dependent branch in the loop. The trailing zeros of the
+// next difference are counted from (y - x), which has as many as |y - x|, so the count runs
+// alongside min and the subtraction instead of after them. gcdOf(0, y) == y.
 constexpr std::uint64_t gcdOf(std::uint64_t x, std::uint64_t y) {
     if (x == 0) return y;
     if (y == 0) return x;
-    const int shift = std::countr_zero(x | y);
-    x >>= std::countr_zero(x);
-    do {
-        y >>= std::countr_zero(y);
-        if (x > y) {
-            const std::uint64_t t = x;
-            x = y;
-            y = t;
-        }
-        y -= x;
-    } while (y != 0);
-    return x << shift;
+    int xZeros = std::countr_zero(x);
+    const int yZeros = std::countr_zero(y);
+    const int shift = xZeros < yZeros ? xZeros : yZeros;
+    y >>= yZeros;
+    while (x != 0) {
+        x >>= xZeros;  // x and y are odd here
+        const std::uint64_t difference = x > y ? x - y : y - x;
+        xZeros = std::countr_zero(y - x);
+        y = x < y ? x : y;
+        x = difference;
+    }
+    return y << shift;
 }
 
 UWide gcdOf(UWide x, UWide y);
@@ -54,9 +56,9 @@ struct Fields {
 // reduced value does not fit.
 Fields canonical(Wide n, Wide d);
 
-// The canonical fields of a/b + c/d, a/b - c/d, a/b * c/d and a/b / c/d, or a refusal:
+// The fields of a/b + c/d, a/b - c/d, a/b * c/d and a/b / c/d, or a refusal:
 // FracOverflowException when the exact result does not fit, FracDivisionByZeroException for
-// a zero denominator or divisor.
+// a zero denominator or divisor. Canonical when the operands are; always the exact value.
 Fields sum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
 Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
 Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);

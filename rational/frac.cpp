@@ -72,32 +72,34 @@ frac& frac::normalize() {
 }
 
 frac frac::add(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.addAssign(other);
     return result;
 }
 frac frac::sub(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.subAssign(other);
     return result;
 }
 frac frac::mul(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.mulAssign(other);
     return result;
 }
 frac frac::div(const frac& other) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.divAssign(other);
     return result;
 }
 
 bool frac::equalsReal(real x) const {
+    if (x == 0) return numerator_ == 0;  // the evaluator's zero test, without extended arithmetic
     // Both integers convert exactly; a NaN product compares unequal.
     return static_cast<real>(numerator_) == static_cast<real>(denominator_) * x;
 }
 
 int frac::compareReal(real x) const {
+    if (x == 0) return (numerator_ > 0) - (numerator_ < 0);  // the sign test, likewise
     const real product = static_cast<real>(denominator_) * x;
     const real n = static_cast<real>(numerator_);
     if (n < product) return -1;

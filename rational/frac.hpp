@@ -2,8 +2,9 @@
 // frac: an exact rational number, a fraction of two 64-bit signed integers.
 //
 // Invariant (canonical form): the denominator is positive, numerator and denominator have no
-// common factor but 1, and zero is 0/1. Every constructor and every arithmetic operation leaves
-// its result canonical. Only the raw setters store what they are given.
+// common factor but 1, and zero is 0/1. Every constructor leaves its value canonical, and so
+// does every operation on canonical operands. Only the raw setters store what they are given;
+// operations on such values still give the exact value, which normalize() brings to lowest terms.
 //
 // Exact or refused: an operation whose exact result does not fit (numerator from -2^63 to
 // 2^63 - 1, denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing;
@@ -115,7 +116,17 @@ public:
     virtual std::string toFractionString() const;
     virtual std::string toDecimalString(std::uint32_t digits) const;
 
+    // The two written forms appended to `out`, for writers of many values at once.
+    void appendFractionString(std::string& out) const;
+    void appendDecimalString(std::string& out, std::uint32_t digits) const;
+
 private:
+    // The same fields, not normalised: the start of an operation that yields a new value.
+    frac rawCopy() const {
+        frac copy;
+        copy.assign(numerator_, denominator_);
+        return copy;
+    }
     void assign(std::int64_t n, std::int64_t d) {
         numerator_ = n;
         denominator_ = d;

@@ -9,7 +9,11 @@ namespace zarn {
 
 frac frac::unaryPlus() const { return frac(*this); }
 
-frac frac::unaryMinus() const { return frac(*this).mulAssignInteger(-1); }
+frac frac::unaryMinus() const {
+    frac result = rawCopy();
+    result.mulAssignInteger(-1);
+    return result;
+}
 
 frac frac::postIncrement() {
     frac old(*this);
@@ -24,22 +28,22 @@ frac frac::postDecrement() {
 }
 
 frac frac::addInteger(std::int64_t k) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.addAssignInteger(k);
     return result;
 }
 frac frac::subInteger(std::int64_t k) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.subAssignInteger(k);
     return result;
 }
 frac frac::mulInteger(std::int64_t k) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.mulAssignInteger(k);
     return result;
 }
 frac frac::divInteger(std::int64_t k) const {
-    frac result(*this);
+    frac result = rawCopy();
     result.divAssignInteger(k);
     return result;
 }

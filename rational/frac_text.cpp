@@ -39,6 +39,16 @@ void appendInteger(std::string& out, std::int64_t value) {
 // Reads [sign][blanks]digits with at most one "." or "/" into the two fields, unreduced.
 // Digits that do not fit 64 bits are refused, never wrapped. The fields change only on success.
 frac& frac::parse(std::string_view input) {
+    // The common case, a run of at most 18 digits, cannot overflow and needs no stripping.
+    if (input.size() <= 18) {
+        std::uint64_t value = 0;
+        std::size_t i = 0;
+        for (; i < input.size() && text::isDigit(input[i]); ++i) value = value * 10 + static_cast<std::uint64_t>(input[i] - '0');
+        if (i == input.size() && i > 0) {
+            assign(static_cast<std::int64_t>(value), 1);
+            return *this;
+        }
+    }
     std::string_view s = stripped(input);
     if (s.empty()) throw FracParseException();
     const bool negative = s.front() == '-';
@@ -79,32 +89,41 @@ void frac::assignText(std::string_view text) {
 
 std::string frac::toFractionString() const {
     std::string out;
+    appendFractionString(out);
+    return out;
+}
+
+std::string frac::toDecimalString(std::uint32_t digits) const {
+    std::string out;
+    appendDecimalString(out, digits);
+    return out;
+}
+
+void frac::appendFractionString(std::string& out) const {
     appendInteger(out, numerator_);
     if (denominator_ != 1) {
         out += '/';
         appendInteger(out, denominator_);
     }
-    return out;
 }
 
 // Long division on magnitudes, cut (never rounded) after `digits` digits.
-std::string frac::toDecimalString(std::uint32_t digits) const {
+void frac::appendDecimalString(std::string& out, std::uint32_t digits) const {
     if (denominator_ == 0) throw FracDivisionByZeroException();
-    std::string out;
     if (numerator_ != 0 && (numerator_ < 0) != (denominator_ < 0)) out += '-';
     const std::uint64_t n = exact::magnitude(numerator_);
     const std::uint64_t d = exact::magnitude(denominator_);
     appendUnsigned(out, n / d);
-    // r < d <= 2^63, so 10 * r needs more than 64 bits.
-    exact::UWide r = n % d;
-    if (r == 0) return out;
+    std::uint64_t r = n % d;
+    if (r == 0) return;
     out += '.';
     for (std::uint32_t written = 0; written < digits && r != 0; ++written) {
-        r *= 10;
-        out += static_cast<char>('0' + static_cast<int>(r / d));
-        r %= d;
+        // r < d <= 2^63, so 10 * r can need 67 bits.
+        const exact::UWide scaled = exact::UWide{r} * 10;
+        const auto digit = static_cast<std::uint64_t>(scaled / d);
+        r = static_cast<std::uint64_t>(scaled - exact::UWide{digit} * d);
+        out += static_cast<char>('0' + digit);
     }
-    return out;
 }
 
 }  // namespace zarn

@@ -55,5 +55,37 @@ expect_status "unknown option" 2 "$tool" --frobnicate
 expect_status "help" 0 "$tool" --help
 "$tool" --help | grep -q 'usage: zarn-eval' || { echo "FAIL help text"; failures=$((failures + 1)); }
 
+# --settings: a zarn.ini read as the window reads it.
+ini=$(mktemp -d)
+trap 'rm -rf "$ini"' EXIT
+printf 'font = Courier New, 12\nsize = -100\n[font]\n' >"$ini/z.ini"
+check "settings" $'face: Courier New\nheight: -16\nwidth: -100\nwarning: [font]\n' "" -- \
+  "$tool" --settings "$ini/z.ini"
+expect_status "settings" 0 "$tool" --settings "$ini/z.ini"
+check "settings at 120 dpi" $'face: Courier New\nheight: -20\nwidth: -100\nwarning: [font]\n' "" -- \
+  "$tool" --settings "$ini/z.ini" --dpi 120
+check "missing settings file gives the defaults" $'face: Century\nheight: -28\nwidth: 500\n' "" -- \
+  "$tool" --dpi 144 --settings "$ini/missing.ini"
+printf 'Colour=red\r\n\r\nFONT=Arial\r\n' >"$ini/warn.ini"
+check "empty key warns with an empty key" $'face: Arial\nheight: -18\nwidth: 500\nwarning: colour\nwarning: \n' "" -- \
+  "$tool" --settings "$ini/warn.ini"
+printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
+check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
+expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"
+printf 'size = 99999999999\n' >"$ini/big.ini"
+check "overflowing size" "" "zarn-eval: Error: overflow 99999999999" -- "$tool" --settings "$ini/big.ini"
+printf 'font = 12l\n' >"$ini/font.ini"
+check "refused font size" "" "zarn-eval: conversion 12l not representable as a double" -- \
+  "$tool" --settings "$ini/font.ini"
+printf 'font = Caf\xe9\n' >"$ini/latin1.ini"
+check "invalid UTF-8" "" 'zarn-eval: invalid UTF-8 at byte 3 of "Caf\xE9"' -- "$tool" --settings "$ini/latin1.ini"
+expect_status "invalid UTF-8" 1 "$tool" --settings "$ini/latin1.ini"
+expect_status "unreadable settings file" 1 "$tool" --settings "$ini"
+expect_status "settings without a file" 2 "$tool" --settings
+expect_status "dpi without settings" 2 "$tool" --dpi 96 '1 2 +'
+expect_status "dpi not a number" 2 "$tool" --settings "$ini/z.ini" --dpi 9x6
+expect_status "dpi zero" 2 "$tool" --settings "$ini/z.ini" --dpi 0
+expect_status "settings with a line" 2 "$tool" --settings "$ini/z.ini" '1 2 +'
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -50,7 +50,8 @@ std::uint32_t byteAt(std::string_view text, std::size_t i) {
 }
 
 // Decodes the well-formed sequence at text[i] (the ranges of Unicode's table of well-formed
-// UTF-8 byte sequences) and advances i past it; throws at the first byte that breaks it.
+// UTF-8 byte sequences) and advances i past it; throws, naming where the sequence starts, when
+// it is ill-formed or cut short.
 char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     const std::size_t start = i;
     const std::uint32_t lead = byteAt(text, i);
@@ -75,9 +76,9 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     }
     for (std::size_t k = 1; k < length; ++k) {
         const std::size_t at = start + k;
-        if (at >= text.size()) throw Utf8Exception(text, at);
+        if (at >= text.size()) throw Utf8Exception(text, start);
         const std::uint32_t byte = byteAt(text, at);
-        if (byte < (k == 1 ? low : 0x80) || byte > (k == 1 ? high : 0xBF)) throw Utf8Exception(text, at);
+        if (byte < (k == 1 ? low : 0x80) || byte > (k == 1 ? high : 0xBF)) throw Utf8Exception(text, start);
         code = (code << 6) | (byte & 0x3F);
     }
     i = start + length;

@@ -13,7 +13,8 @@ namespace zarn {
 // Bytes that are not well-formed UTF-8 where UTF-8 is read.
 class Utf8Exception : public Exception {
 public:
-    // `text` is shown with every byte outside printable ASCII as \xNN; `offset` is where it fails.
+    // `text` is shown with every byte outside printable ASCII as \xNN; `offset` is where the
+    // ill-formed sequence starts.
     Utf8Exception(std::string_view text, std::size_t offset);
 };
 

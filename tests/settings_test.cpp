@@ -1,0 +1,286 @@
+// Window settings: defaults, the lines and keys of zarn.ini, "font" and "size", the numeric
+// test, the pixel rules, and the errors that loadSettings lets through.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "window/settings.hpp"
+
+namespace zarn {
+namespace {
+
+constexpr std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t int32Max = std::numeric_limits<std::int32_t>::max();
+
+struct Loaded {
+    WindowSettings settings;
+    std::vector<std::string> warnings;
+};
+
+Loaded load(std::string_view file, std::int32_t dpi = 96) {
+    Loaded loaded{defaultSettings(dpi), {}};
+    loadSettings(file, dpi, loaded.settings, [&loaded](std::string_view key) { loaded.warnings.emplace_back(key); });
+    return loaded;
+}
+
+using Keys = std::vector<std::string>;
+
+TEST(DefaultSettings, are_century_at_14_points_truncated_and_500_pixels) {
+    const std::pair<std::int32_t, std::int32_t> heights[] = {
+        {96, -18}, {120, -23}, {144, -28}, {72, -14}, {1, 0}, {5, 0}, {6, -1}, {0, 0},
+    };
+    for (const auto& [dpi, height] : heights) {
+        const WindowSettings settings = defaultSettings(dpi);
+        EXPECT_EQ(settings.faceName, "Century");
+        EXPECT_EQ(settings.fontHeight, height) << dpi;
+        EXPECT_EQ(settings.clientWidth, 500);
+    }
+}
+
+TEST(LoadSettings, splits_lines_at_crlf_lone_cr_and_lone_lf) {
+    // Unknown keys are warned in order, which shows every line that was read.
+    const std::pair<std::string, Keys> cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r", {"a"}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\n\n", {"a", ""}},          // two line ends at the end make an empty last line
+        {"a\r\n\r\n", {"a", ""}},
+        {"\n", {""}},
+        {"\r\n", {""}},
+        {"\n\r", {"", ""}},            // LF then a lone CR: two lines
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"\n\n\n", {"", "", ""}},
+    };
+    for (const auto& [file, keys] : cases) {
+        EXPECT_EQ(load(file).warnings, keys) << testing::PrintToString(file);
+    }
+}
+
+TEST(LoadSettings, strips_and_lower_cases_keys_but_not_values) {
+    const std::string fonts[] = {
+        "font=Courier NEW", "FONT=Courier NEW", "Font = Courier NEW", " \tfOnT\v =Courier NEW",
+        "font =  Courier NEW  ",
+    };
+    for (const std::string& line : fonts) {
+        const Loaded loaded = load(line);
+        EXPECT_EQ(loaded.settings.faceName, "Courier NEW") << line;
+        EXPECT_TRUE(loaded.warnings.empty()) << line;
+    }
+    EXPECT_EQ(load(" SIZE\t= 640").settings.clientWidth, 640);
+    EXPECT_EQ(load("font=Ça Va").settings.faceName, "Ça Va");
+}
+
+TEST(LoadSettings, warns_each_unknown_key_as_compared) {
+    const std::pair<std::string, Keys> cases[] = {
+        {"[font]", {"[font]"}},
+        {"; font size", {"; font size"}},
+        {"=12", {""}},
+        {"  = 12", {""}},
+        {"Colour = red\nFONTS=x\n Width =3", {"colour", "fonts", "width"}},
+        {"ÉTÉ=1", {"été"}},
+        {"x=\xE9", {"x"}},             // the value of an unknown key is not read
+        {"font size = 12", {"font size"}},
+    };
+    for (const auto& [file, keys] : cases) {
+        const Loaded loaded = load(file);
+        EXPECT_EQ(loaded.warnings, keys) << file;
+        EXPECT_EQ(loaded.settings.faceName, "Century") << file;
+    }
+}
+
+struct FontCase {
+    std::string value;
+    std::string face;
+    std::int32_t height;  // at 96 dpi; the default is -18
+};
+
+TEST(LoadSettings, sets_size_from_numeric_font_items_and_face_from_the_others) {
+    const FontCase cases[] = {
+        {"Courier New, 12", "Courier New", -16},
+        {"12, Courier New, 9", "Courier New", -12},
+        {"14", "Century", -19},               // rounded, unlike the truncated default
+        {"-12", "Century", -16},
+        {"10.5", "Century", -14},
+        {"+1e+2", "Century", -133},
+        {"Arial Black , 12 ,Verdana", "Verdana", -16},
+        {"Courier New,", "", -18},            // a trailing comma ends with an empty face
+        {",,", "", -18},
+        {" ", "", -18},                       // one blank item, stripped to an empty face
+        {"", "Century", -18},                 // no items at all
+        {"12pt", "12pt", -18},
+        {"1e2", "1e2", -18},
+        {"1,5", "Century", -7},               // two items: 1 point, then 5 points
+        {"Courier=New", "Courier=New", -18},  // only the first "=" separates
+        // A height that is not finite or does not fit 32 bits leaves the height as it was.
+        {"inf", "Century", -18},
+        {"nan", "Century", -18},
+        {"-INF", "Century", -18},
+        {"1e+300", "Century", -18},
+        {"12, 1e+300", "Century", -16},
+        {"Courier, NaN", "Courier", -18},
+    };
+    for (const FontCase& c : cases) {
+        const Loaded loaded = load("font=" + c.value);
+        EXPECT_EQ(loaded.settings.faceName, c.face) << c.value;
+        EXPECT_EQ(loaded.settings.fontHeight, c.height) << c.value;
+        EXPECT_EQ(loaded.settings.clientWidth, 500) << c.value;
+    }
+    EXPECT_EQ(load("font=12", 120).settings.fontHeight, -20);
+    EXPECT_EQ(load("font=12", 144).settings.fontHeight, -24);
+}
+
+TEST(LoadSettings, sets_width_from_a_numeric_size_and_ignores_the_rest) {
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"-100", -100},   {"+300", 300},      {" 640 ", 640},   {"0", 0},
+        {"2147483647", int32Max},             {"-2147483648", int32Min},
+        {"abc", 500},     {"50%", 500},       {"", 500},        {"   ", 500},
+        {"600 = 700", 500},                   {"12pt", 500},    {"1e2", 500},
+    };
+    for (const auto& [value, width] : cases) {
+        const Loaded loaded = load("size=" + value);
+        EXPECT_EQ(loaded.settings.clientWidth, width) << value;
+        EXPECT_TRUE(loaded.warnings.empty()) << value;
+    }
+    EXPECT_EQ(load("size").settings.clientWidth, 500);
+}
+
+TEST(LoadSettings, applies_lines_in_file_order) {
+    const Loaded loaded = load(
+        "font = Courier New, 12\r\nsize = -100\n[font]\n; font size\n\nsize=200\nfont=Arial\nfont=9\n"
+        "font=\n");
+    EXPECT_EQ(loaded.settings.faceName, "Arial");
+    EXPECT_EQ(loaded.settings.fontHeight, -12);
+    EXPECT_EQ(loaded.settings.clientWidth, 200);
+    EXPECT_EQ(loaded.warnings, (Keys{"[font]", "; font size", ""}));
+}
+
+struct Refusal {
+    std::string file;
+    std::string message;
+};
+
+TEST(LoadSettings, lets_conversion_errors_through_with_their_messages) {
+    const Refusal conversions[] = {
+        {"size = 1.5", "conversion 1.5"},
+        {"size = -", "conversion -"},
+        {"font = 12l", "conversion 12l not representable as a double"},
+        {"font = Arial, 1+2", "conversion 1+2 not representable as a double"},
+        {"font = 12\xC4\xB0", "conversion 12\xC4\xB0 not representable as a double"},  // 12İ reads as 12i
+    };
+    for (const Refusal& c : conversions) {
+        try {
+            load(c.file);
+            ADD_FAILURE() << "accepted: " << c.file;
+        } catch (const ConversionException& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+    }
+    EXPECT_THROW(load("size = 99999999999"), OverflowException);
+    try {
+        load("size = -2147483649");
+    } catch (const OverflowException& error) {
+        EXPECT_EQ(error.message(), "Error: overflow -2147483649");
+    }
+}
+
+TEST(LoadSettings, lets_invalid_utf8_through_from_keys_font_items_and_size_values) {
+    const std::string files[] = {
+        "\xC9t\xE9=1", "font = Caf\xE9", "font = 12, \xFF", "size = \xE9", "font=Arial\n\xC3=1",
+    };
+    for (const std::string& file : files) {
+        EXPECT_THROW(load(file), Utf8Exception) << file;
+    }
+}
+
+TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
+    WindowSettings settings = defaultSettings(96);
+    Keys warnings;
+    EXPECT_THROW(loadSettings("a\nfont=Arial\nsize=1.5\nb\n", 96, settings,
+                              [&warnings](std::string_view key) { warnings.emplace_back(key); }),
+                 ConversionException);
+    EXPECT_EQ(warnings, Keys{"a"});
+}
+
+TEST(IsNumericText, follows_each_rule_of_the_scan) {
+    const std::string numeric[] = {
+        "12", "+12", "-12", "10.5", ".5", "5.", "1e+2", "1E-5", "-1.5e+10", "007",
+        "nan", "NaN", "nani", "NAN+NANI", "inf", "-INF",                // the fixed words
+        "+", "-", ".", "1e+",                                         // nothing left to refuse
+        "12l", "12L", "12u", "12ul", "12UL", "12f", "12i",            // suffixes on a plain number
+        "1.5f", "1.5l", "1.5i", "1e+5l", "1.5fi", "1.5li", "1+2fi",
+        "1+2", "1+2i", "1.5+2.5", "1e+5+2e+3",                       // a second part resets the flags
+        "12\xC4\xB0",                                                 // 12İ lower-cases to 12i
+    };
+    for (const std::string& text : numeric) {
+        EXPECT_TRUE(isNumericText(text)) << text;
+    }
+    const std::string other[] = {
+        "", "12pt", "1e2", "1,5", "Courier New", "1.2.3", "1e+5e+3", "1e", "e", "e+1x",
+        "1.5u", "1.5ul", "1e+5ul", "1+2ul", "1+2u", "1+2l", "1+2f", "12x", "12ll", "12uf",
+        "1-2", "--1", "+-1", "+inf", "infinity", "nan+nan", "-nan", " 12", "12 ", "1x5",
+        "12\xC3\xA9",                                                 // é is no suffix
+    };
+    for (const std::string& text : other) {
+        EXPECT_FALSE(isNumericText(text)) << text;
+    }
+    EXPECT_THROW(isNumericText("12\xE9"), Utf8Exception);
+}
+
+struct HeightCase {
+    long double size;
+    std::int32_t dpi;
+    std::int32_t height;
+};
+
+TEST(FontHeightForPoints, rounds_halves_away_from_zero_in_extended_precision) {
+    const HeightCase cases[] = {
+        {12, 96, -16},   {14, 96, -19},    {10.5L, 96, -14}, {0, 96, 0},    {-12, 96, -16},
+        {72, 96, -96},   {0.375L, 96, -1}, {1.125L, 96, -2}, {1.875L, 96, -3}, {0.374L, 96, 0},
+        {12, 120, -20},  {14, 120, -23},   {10.5L, 120, -18}, {9, 120, -15},
+        {12, 144, -24},  {14, 144, -28},   {0.25L, 144, -1}, {1.25L, 144, -3}, {-1.25L, 144, -3},
+        {-0.0L, 96, 0},
+        {1610612736, 96, int32Min},        // exactly -2^31
+    };
+    for (const HeightCase& c : cases) {
+        EXPECT_EQ(fontHeightForPoints(c.size, c.dpi), std::optional<std::int32_t>(c.height))
+            << static_cast<double>(c.size) << " at " << c.dpi;
+    }
+}
+
+TEST(FontHeightForPoints, is_empty_when_not_finite_or_beyond_32_bits) {
+    const long double sizes[] = {
+        std::numeric_limits<long double>::infinity(), -std::numeric_limits<long double>::infinity(),
+        std::numeric_limits<long double>::quiet_NaN(), 1e300L, 1610612737,
+    };
+    for (const long double size : sizes) {
+        EXPECT_EQ(fontHeightForPoints(size, 96), std::nullopt) << static_cast<double>(size);
+    }
+}
+
+TEST(ResolveClientWidth, counts_negative_widths_back_and_falls_back_to_500) {
+    struct Case {
+        std::int32_t width, workArea, resolved;
+    };
+    const Case cases[] = {
+        {500, 1920, 500},    {3000, 1920, 3000},  {1, 1920, 1},       {-100, 1920, 1820},
+        {-1919, 1920, 1},    {-1920, 1920, 500},  {-2000, 1920, 500}, {0, 1920, 500},
+        {-1, int32Max, int32Max - 1},             {int32Max, 0, int32Max},
+        {int32Min, int32Min, 500},                {-5, -5, 500},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(resolveClientWidth(c.width, c.workArea), c.resolved) << c.width << " in " << c.workArea;
+    }
+}
+
+}  // namespace
+}  // namespace zarn
