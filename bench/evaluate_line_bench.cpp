@@ -49,9 +49,21 @@ void tokenizeWithScanner(benchmark::State& state, Mix mix) {
     setCounters(state, line);
 }
 
+// What one typed "+" costs at the end of a line of the given length: the line the window's
+// round trip measures, evaluated here without the window.
+void evaluateKeystroke(benchmark::State& state) {
+    const auto length = static_cast<std::size_t>(state.range(0));
+    std::string line;
+    while (line.size() + 6 <= length) line += "1 2 + ";
+    line.resize(length, ' ');
+    line += '+';
+    for (auto _ : state) benchmark::DoNotOptimize(evaluateLine(line, ConvTo::Fraction));
+}
+
 constexpr std::int64_t kSizes[] = {1 << 10, 32 << 10, 1 << 20};
 
 void registerAll() {
+    benchmark::RegisterBenchmark("keystroke", evaluateKeystroke)->Arg(100)->Arg(1000)->Arg(30000);
     for (const Mix mix : {Mix::Integers, Mix::Decimals, Mix::Fractions}) {
         const std::string name = mixName(mix);
         for (const std::int64_t size : kSizes) {

@@ -84,6 +84,11 @@ def main():
     print(f"|{'-' * (width + 2)}|{'-' * 12}|{'-' * 12}|{'-' * 9}|")
     for name, ours, theirs, ratio in rows:
         print(f"| {name.ljust(width)} | {ours:10.3f} | {theirs:10.3f} | {ratio:7.2f} |")
+    print()
+    print("| evaluation of one typed '+' at the end of a line | ms |")
+    print("|---|---|")
+    for length in (100, 1000, 30000):
+        print(f"| {length} characters | {ns_per_op(b[f'keystroke/{length}']) / 1e6:.4f} |")
 
 
 if __name__ == "__main__":

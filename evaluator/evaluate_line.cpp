@@ -10,12 +10,6 @@ namespace zarn {
 
 namespace {
 
-std::string_view stripped(std::string_view s) {
-    while (!s.empty() && text::isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && text::isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 bool isOperator(std::string_view token) {
     return token.size() == 1 && (token[0] == '+' || token[0] == '-' || token[0] == '*' || token[0] == '/');
 }
@@ -44,7 +38,7 @@ void render(const std::vector<frac>& stack, ConvTo mode, std::string& out) {
 }  // namespace
 
 std::string evaluateLine(std::string_view line, ConvTo mode) {
-    const std::string_view prepared = stripped(line);
+    const std::string_view prepared = text::stripped(line);
     // Every keystroke evaluates the whole line again: the stack's storage is kept from call to
     // call so that a long line does not pay for fresh memory each time. Its values are not.
     thread_local std::vector<frac> stack;

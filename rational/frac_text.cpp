@@ -10,12 +10,6 @@ namespace zarn {
 
 namespace {
 
-std::string_view stripped(std::string_view s) {
-    while (!s.empty() && text::isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && text::isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 // value * 10 + digit, refused past limit.
 std::uint64_t appendDigit(std::uint64_t value, char digit, std::uint64_t limit) {
     const auto d = static_cast<std::uint64_t>(digit - '0');
@@ -49,11 +43,11 @@ frac& frac::parse(std::string_view input) {
             return *this;
         }
     }
-    std::string_view s = stripped(input);
+    std::string_view s = text::stripped(input);
     if (s.empty()) throw FracParseException();
     const bool negative = s.front() == '-';
     if (negative || s.front() == '+') s.remove_prefix(1);
-    s = stripped(s);
+    s = text::stripped(s);
 
     enum class Reading { Integer, Denominator, Fraction } reading = Reading::Integer;
     // A negative numerator may reach 2^63; a positive one and the denominator stop at 2^63 - 1.

@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# End-to-end tests of zarn.exe under Wine on a virtual display, driven by real keystrokes.
+#   end_to_end.sh ZARN.EXE ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
+# Starts its own Xvfb on a free display and its own Wine server, and stops both at the end.
+# ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result.
+set -uo pipefail
+
+zarn_exe="$(realpath "$1")"
+probe_exe="$(realpath "$2")"
+prefix="$3"
+work="$(realpath -m "$4")"
+here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/wine-prefix.sh"
+. "$here/virtual-display.sh"
+
+failures=0
+xvfb_pid=""
+zarn_pid=""
+
+cleanup() {
+    [ -n "$zarn_pid" ] && kill "$zarn_pid" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work/run"
+}
+trap cleanup EXIT
+
+pass() { echo "ok   $1"; }
+fail() { echo "FAIL $1"; failures=$((failures + 1)); }
+expect() {  # expect NAME EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
+}
+
+# Polls every 20 ms, for at most 10 s, until the command succeeds.
+wait_until() {
+    local tries=500
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -le 0 ] && return 1
+        sleep 0.02
+    done
+}
+
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
+has_visible_window() { [ -n "$(visible_window "$1")" ]; }
+main_window_shown() { probe line >/dev/null && has_visible_window ZARN; }
+
+# Waits at most 10 s for the process to end; prints its exit code, or "running".
+exit_code_of() {
+    local pid="$1" tries=500
+    while kill -0 "$pid" 2>/dev/null && [ "$(ps -o stat= -p "$pid" | cut -c1)" != Z ]; do
+        tries=$((tries - 1))
+        if [ "$tries" -le 0 ]; then echo running; return; fi
+        sleep 0.02
+    done
+    wait "$pid"
+    echo $?
+}
+
+# Starts zarn.exe in folder $1 (where its zarn.ini is).
+start_zarn() {
+    (cd "$1" && exec wine "$zarn_exe") </dev/null >/dev/null 2>&1 &
+    zarn_pid=$!
+}
+
+press() {  # press WINDOW-TITLE KEY...
+    local window
+    window="$(visible_window "$1")"
+    shift
+    xdotool windowfocus --sync "$window" key --delay 20 "$@"
+}
+
+zarn_virtual_display || { echo "FAIL no virtual display"; exit 1; }
+xvfb_pid=$zarn_xvfb_pid
+
+zarn_wine_prefix "$prefix" x11
+rm -rf "$work/run"
+mkdir -p "$work/run/plain" "$work/run/unknown" "$work/run/bad" "$work/run/folder/zarn.ini" "$work/run/font"
+
+# --- Typing into the line.
+started=$(date +%s.%N)
+start_zarn "$work/run/plain"
+if ! wait_until main_window_shown; then
+    fail "the window is shown"
+    exit 1
+fi
+shown=$(date +%s.%N)
+echo "     window shown after $(echo "$shown - $started" | bc) s"
+
+press ZARN 1 space 2 plus
+expect "typing 1 2+ gives 3" "2 2|3 " "$(probe line)"
+press ZARN ctrl+z
+expect "Ctrl+Z undoes the evaluation" "1 2" "$(probe line | cut -d'|' -f2-)"
+press ZARN ctrl+z
+expect "Ctrl+Z again redoes it, as the control's single undo does" "3 " "$(probe line | cut -d'|' -f2-)"
+
+probe settext "(1/4)"
+press ZARN shift+Return
+expect "Shift+Enter shows decimals" "5 5|0.25 " "$(probe line)"
+press ZARN Return
+expect "Enter shows fractions" "6 6|(1/4) " "$(probe line)"
+
+mkdir -p "$work"
+import -window "$(visible_window ZARN)" "$work/zarn-window.png" 2>/dev/null
+[ -n "${ZARN_SCREENSHOT:-}" ] && cp "$work/zarn-window.png" "$ZARN_SCREENSHOT"
+
+press ZARN shift+BackSpace
+expect "Shift+Backspace empties the line" "0 0|" "$(probe line)"
+
+probe settext "(1/0)"
+press ZARN space
+expect "a refused line stays as it was" "5 5|(1/0)" "$(probe line)"
+if has_visible_window "Unhandled Exception"; then fail "a refused line shows no box"; else pass "a refused line shows no box"; fi
+
+# Idle: the program waits for messages and uses no processor time.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+before=$(ticks "$zarn_pid")
+sleep 5
+idle=$(( $(ticks "$zarn_pid") - before ))
+echo "     idle CPU over 5 s: $idle clock ticks of $(getconf CLK_TCK) per second"
+if [ "$idle" -le 10 ]; then pass "idle CPU close to zero"; else fail "idle CPU: $idle ticks in 5 s"; fi
+
+press ZARN Escape
+expect "Escape ends the program with exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+zarn_pid=""
+
+# --- A zarn.ini with an unknown key: the warning box comes before the window.
+printf 'font = Courier New\r\n[font]\r\n' > "$work/run/unknown/zarn.ini"
+start_zarn "$work/run/unknown"
+if wait_until has_visible_window ZARN; then
+    expect "the warning box comes before the window is shown" 0 "$(probe visible)"
+    expect "the warning box names the key, owned by the main window" \
+        "owner=ZARN|Unknown key:||[font]" "$(probe box ZARN | paste -sd '|')"
+    press ZARN Return
+    if wait_until main_window_shown; then pass "the window is shown after the box"; else fail "the window is shown after the box"; fi
+    press ZARN Escape
+    expect "exit code 0 after a warning" 0 "$(exit_code_of "$zarn_pid")"
+else
+    fail "the warning box is shown"
+fi
+zarn_pid=""
+
+# --- Refused zarn.ini values and an unreadable zarn.ini end in the last-resort box, exit code 0.
+last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX
+    start_zarn "$2"
+    if wait_until has_visible_window "Unhandled Exception"; then
+        local shown_text
+        shown_text="$(probe box "Unhandled Exception" | paste -sd '|')"
+        case "$shown_text" in
+            "owner=none|$3"*) pass "$1: box with [$shown_text]" ;;
+            *) fail "$1: box with [$shown_text]" ;;
+        esac
+        press "Unhandled Exception" Return
+        expect "$1: exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+    else
+        fail "$1: the box is shown"
+    fi
+    zarn_pid=""
+}
+printf 'size = 1.5\n' > "$work/run/bad/zarn.ini"
+last_resort "size = 1.5" "$work/run/bad" "conversion 1.5"
+last_resort "zarn.ini is a folder" "$work/run/folder" "zarn.ini: "
+
+# --- Font and width from zarn.ini: the client area is the configured width and one "X" high.
+printf 'font = Courier New, 30\nsize = 321\n' > "$work/run/font/zarn.ini"
+start_zarn "$work/run/font"
+if wait_until main_window_shown; then
+    expect "font and width from zarn.ini" "321 $(probe xheight 'Courier New' -40)" "$(probe client)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid" >/dev/null
+else
+    fail "the window with zarn.ini's font is shown"
+fi
+zarn_pid=""
+
+# --- Faults inside the guarded entry: the box with the fault's name, exit code 0.
+fault() {  # fault KIND MESSAGE
+    (cd "$work/run" && exec wine "$probe_exe" fault "$1") </dev/null >/dev/null 2>&1 &
+    zarn_pid=$!
+    if wait_until has_visible_window "Unhandled Exception"; then
+        expect "fault $1: box" "owner=none|$2" "$(probe box "Unhandled Exception" | paste -sd '|')"
+        press "Unhandled Exception" Return
+        expect "fault $1: exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+    else
+        fail "fault $1: the box is shown"
+    fi
+    zarn_pid=""
+}
+fault access "Access Violation"
+fault divide "Integer Divide by Zero"
+fault stack "Stack Overflow"
+fault access-in-window "Access Violation"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,101 @@
+// The input line under Wine: typed characters in, the control's text and selection out.
+
+#include <string>
+
+#include "tests/win32/main_window_fixture.hpp"
+
+namespace zarn::testing {
+namespace {
+
+struct KeystrokeCase {
+    const char* name;
+    LineState before;
+    unsigned code;
+    bool shift;
+    LineState after;
+};
+
+const KeystrokeCase keystrokeCases[] = {
+    {"plus_evaluates_the_line", {"1 2", 3, 3}, '+', false, {"3 ", 2, 2}},
+    {"semicolon_adds", {"1 2", 3, 3}, ';', false, {"3 ", 2, 2}},
+    {"colon_multiplies", {"2 3", 3, 3}, ':', false, {"6 ", 2, 2}},
+    {"operator_at_the_caret_caret_to_the_end", {"2 3 4", 3, 3}, '*', false, {"6 4 ", 4, 4}},
+    {"selection_is_replaced", {"12 34", 3, 5}, '+', false, {"12 ", 3, 3}},
+    {"tab_is_a_space", {"7", 1, 1}, '\t', false, {"7 ", 2, 2}},
+    {"enter_is_a_space", {"0.25", 4, 4}, '\r', false, {"(1/4) ", 6, 6}},
+    {"shift_enter_shows_decimals", {"(1/4)", 5, 5}, '\r', true, {"0.25 ", 5, 5}},
+    {"space_on_empty_line_stays_empty", {"", 0, 0}, ' ', false, {"", 0, 0}},
+    {"division_by_zero_result_gets_no_second_space", {"1 0", 3, 3}, '/', false, {"1 ", 2, 2}},
+    {"shift_backspace_clears", {"12 34", 2, 2}, '\b', true, {"", 0, 0}},
+    {"backspace_is_the_controls_own", {"12 34", 5, 5}, '\b', false, {"12 3", 4, 4}},
+    {"digit_is_the_controls_own", {"12", 1, 1}, '7', false, {"172", 2, 2}},
+    {"ctrl_enter_is_the_controls_own", {"12", 2, 2}, '\n', false, {"12", 2, 2}},
+    {"refused_number_keeps_text_and_caret", {"(1/0)", 5, 5}, ' ', false, {"(1/0)", 5, 5}},
+    {"refused_number_keeps_selection", {"(1/0) 2", 6, 7}, '+', false, {"(1/0) 2", 6, 7}},
+    {"too_large_result_is_refused", {"9223372036854775807 1", 21, 21}, '+', false,
+     {"9223372036854775807 1", 21, 21}},
+};
+
+void PrintTo(const KeystrokeCase& row, std::ostream* out) { *out << row.name; }
+
+class InputLineTest : public MainWindowTest, public ::testing::WithParamInterface<KeystrokeCase> {};
+
+TEST_P(InputLineTest, typed_character_gives_line_and_selection) {
+    const KeystrokeCase& row = GetParam();
+    create();
+    setLine(row.before.text, row.before.start, row.before.end);
+    type(row.code, row.shift);
+    EXPECT_EQ(readLine(), row.after);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(KeyTable, InputLineTest, ::testing::ValuesIn(keystrokeCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(MainWindowTest, escape_posts_close_to_the_main_window_and_keeps_the_line) {
+    create();
+    setLine("1 2", 3, 3);
+    type(27);
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3}));
+}
+
+TEST_F(MainWindowTest, undo_brings_back_the_line_before_the_evaluation) {
+    create();
+    setLine("1 2", 3, 3);
+    type('+');
+    ASSERT_EQ(readLine().text, "3 ");
+    SendMessageA(line, EM_UNDO, 0, 0);
+    EXPECT_EQ(readLine().text, "1 2");
+}
+
+TEST_F(MainWindowTest, undo_brings_back_a_cleared_line) {
+    create();
+    setLine("5 6", 3, 3);
+    type('\b', true);
+    ASSERT_EQ(readLine().text, "");
+    SendMessageA(line, EM_UNDO, 0, 0);
+    EXPECT_EQ(readLine().text, "5 6");
+}
+
+TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {
+    create();
+    std::string ones;
+    for (int i = 0; i < 20000; ++i) ones += "1 ";
+    ones.pop_back();  // 39,999 bytes
+    setLine("", 0, 0);
+    SendMessageA(line, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ones.c_str()));
+    ASSERT_EQ(readLine().text.size(), ones.size());
+
+    type('+');
+    std::string expected;
+    for (int i = 0; i < 19998; ++i) expected += "1 ";
+    expected += "2 ";
+    const LineState after = readLine();
+    EXPECT_EQ(after.text, expected);
+    EXPECT_EQ(after.start, expected.size());
+}
+
+}  // namespace
+}  // namespace zarn::testing

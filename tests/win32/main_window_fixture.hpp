@@ -1,0 +1,78 @@
+#pragma once
+// A real main window created in a fresh current directory, and ways to read its input line.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/win32/temp_folder.hpp"
+#include "window/win32/last_resort_box.hpp"
+#include "window/win32/main_window.hpp"
+
+namespace zarn::testing {
+
+struct LineState {
+    std::string text;
+    DWORD start;
+    DWORD end;
+    bool operator==(const LineState&) const = default;
+};
+
+inline void PrintTo(const LineState& line, std::ostream* out) {
+    *out << '"' << line.text << "\" [" << line.start << ", " << line.end << ")";
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { registerMainWindowClass(GetModuleHandleA(nullptr)); }
+
+    void TearDown() override {
+        if (window && IsWindow(window)) DestroyWindow(window);
+        dropPendingQuit();  // the window's destruction posted it
+    }
+
+    // Creates the window in the test's folder; fails the test if creation fails.
+    void create() {
+        window = createMainWindow(GetModuleHandleA(nullptr));
+        ASSERT_NE(window, nullptr);
+        line = GetWindow(window, GW_CHILD);
+        ASSERT_NE(line, nullptr);
+    }
+
+    void setLine(const std::string& text, DWORD start, DWORD end) const {
+        SendMessageA(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(line, EM_SETSEL, start, end);
+    }
+
+    LineState readLine() const {
+        const auto length = static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0));
+        std::string text(length + 1, '\0');
+        SendMessageA(line, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageA(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {text, start, end};
+    }
+
+    // Delivers a typed character as the keyboard would, with Shift held or not.
+    void type(unsigned code, bool shift = false) const {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_LSHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(line, WM_CHAR, code, 1);
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+
+    TempFolder folder;
+    HWND window = nullptr;
+    HWND line = nullptr;
+};
+
+}  // namespace zarn::testing

@@ -1,0 +1,182 @@
+// The main window under Wine: geometry, font and settings from zarn.ini, failures at creation,
+// and the message loop's end.
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "tests/win32/main_window_fixture.hpp"
+#include "window/number_conversion.hpp"
+#include "window/win32/file_bytes.hpp"
+#include "window/win32/pending_exception.hpp"
+
+namespace zarn::testing {
+namespace {
+
+RECT clientRect(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+RECT windowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+LOGFONTA fontOf(HWND control) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+// The line height the font really has, asked of GDI by another route than the window's.
+int fontLineHeight(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
+int screenDpi() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
+TEST_F(MainWindowTest, without_zarn_ini_the_client_area_is_500_wide_and_one_line_high) {
+    create();
+    const RECT client = clientRect(window);
+    EXPECT_EQ(client.right, 500);
+    EXPECT_EQ(client.bottom, fontLineHeight(line));
+    const LOGFONTA font = fontOf(line);
+    EXPECT_STREQ(font.lfFaceName, "Century");
+    EXPECT_EQ(font.lfHeight, -(14 * screenDpi() / 72));
+    EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
+}
+
+TEST_F(MainWindowTest, the_input_line_fills_the_client_area_and_has_the_focus) {
+    create();
+    const RECT client = clientRect(window);
+    const RECT control = clientRect(line);
+    EXPECT_EQ(control.right, client.right);
+    EXPECT_EQ(control.bottom, client.bottom);
+    EXPECT_EQ(GetFocus(), line);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & 0x00CF0000u, 0x00CE0000u);
+}
+
+TEST_F(MainWindowTest, sizing_keeps_the_outer_height) {
+    create();
+    const RECT before = windowRect(window);
+    const LONG height = before.bottom - before.top;
+    for (int edge : {WMSZ_BOTTOM, WMSZ_TOP, WMSZ_RIGHT}) {
+        RECT proposed{before.left + 3, before.top - 40, before.right + 70, before.bottom + 90};
+        SendMessageA(window, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&proposed));
+        EXPECT_EQ(proposed.bottom - proposed.top, height) << "edge " << edge;
+        EXPECT_EQ(proposed.top, before.top - 40);
+        EXPECT_EQ(proposed.left, before.left + 3);
+        EXPECT_EQ(proposed.right, before.right + 70);
+    }
+}
+
+TEST_F(MainWindowTest, a_wider_window_stretches_the_input_line) {
+    create();
+    const RECT outer = windowRect(window);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + 150, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(clientRect(window).right, 650);
+    EXPECT_EQ(clientRect(line).right, 650);
+}
+
+TEST_F(MainWindowTest, zarn_ini_sets_face_size_and_width) {
+    folder.write("zarn.ini", "font = Courier New, 12\r\nsize = 321\r\n");
+    create();
+    const LOGFONTA font = fontOf(line);
+    EXPECT_STREQ(font.lfFaceName, "Courier New");
+    EXPECT_EQ(font.lfHeight, -std::lround(12.0 * screenDpi() / 72.0));
+    EXPECT_EQ(clientRect(window).right, 321);
+    EXPECT_EQ(clientRect(window).bottom, fontLineHeight(line));
+}
+
+TEST_F(MainWindowTest, a_negative_width_counts_back_from_the_work_area) {
+    folder.write("zarn.ini", "size = -100");
+    create();
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(clientRect(window).right, area.right - area.left - 100);
+}
+
+TEST_F(MainWindowTest, a_face_name_longer_than_31_bytes_is_cut_to_31) {
+    const std::string face = "Abcdefghijklmnopqrstuvwxyz0123456789";
+    folder.write("zarn.ini", "font = " + face);
+    create();
+    EXPECT_EQ(std::string(fontOf(line).lfFaceName), face.substr(0, 31));
+}
+
+TEST_F(MainWindowTest, a_refused_zarn_ini_fails_creation_with_its_message) {
+    folder.write("zarn.ini", "size = 1.5");
+    EXPECT_EQ(createMainWindow(GetModuleHandleA(nullptr)), nullptr);
+    EXPECT_EQ(FindWindowA(mainWindowClass, nullptr), nullptr);
+    ASSERT_TRUE(hasPendingException());
+    try {
+        rethrowPendingException();
+        FAIL() << "no exception";
+    } catch (const ConversionException& error) {
+        EXPECT_EQ(error.message(), "conversion 1.5");
+    }
+    EXPECT_FALSE(hasPendingException());
+}
+
+TEST_F(MainWindowTest, an_unreadable_zarn_ini_is_a_file_error_named_after_the_file) {
+    folder.makeFolder("zarn.ini");
+    try {
+        runMainWindow(GetModuleHandleA(nullptr), SW_HIDE);
+        FAIL() << "no exception";
+    } catch (const FileException& error) {
+        EXPECT_EQ(error.message().rfind("zarn.ini: ", 0), 0u) << error.message();
+        EXPECT_GT(error.message().size(), std::strlen("zarn.ini: "));
+    }
+}
+
+// Types Escape into the running window from a timer, as a user would, to end the loop.
+void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND window = FindWindowA(mainWindowClass, nullptr);
+    SendMessageA(GetWindow(window, GW_CHILD), WM_CHAR, 27, 1);
+}
+
+TEST_F(MainWindowTest, escape_ends_the_message_loop_with_exit_code_0) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, pressEscape);
+    ASSERT_NE(timer, 0u);
+    EXPECT_EQ(runMainWindow(GetModuleHandleA(nullptr), SW_HIDE), 0);
+    EXPECT_EQ(FindWindowA(mainWindowClass, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace zarn::testing
+
+namespace zarn::testing {
+namespace {
+
+TEST_F(MainWindowTest, an_exception_in_a_later_message_destroys_the_window_and_ends_the_loop) {
+    create();
+    try {
+        throw std::runtime_error("thrown while typing");
+    } catch (...) {
+        keepPendingException(window, WM_CHAR);
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(runMessageLoop(), 0);  // the quit message from WM_DESTROY is waiting
+    EXPECT_THROW(rethrowPendingException(), std::runtime_error);
+    EXPECT_FALSE(hasPendingException());
+}
+
+}  // namespace
+}  // namespace zarn::testing

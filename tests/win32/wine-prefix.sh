@@ -1,0 +1,34 @@
+# Sourced by the Wine test scripts: a private, prepared Wine prefix.
+#   zarn_wine_prefix DIR DRIVER   DRIVER is "null" (no X at all) or "x11" (needs DISPLAY)
+# Creates DIR once (about 10 s), then starts its server, kept for a few seconds after the last
+# program, with its output sent away so that nothing waits on the server's inherited pipes.
+
+zarn_wine_env() {
+    export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+}
+
+zarn_wine_prefix() {
+    local dir driver="$2"
+    dir="$(realpath -m "$1")"   # Wine wants an absolute prefix
+    zarn_wine_env "$dir"
+    mkdir -p "$(dirname "$dir")"
+    (
+        flock 9
+        if [ ! -f "$dir/.zarn-ready-$driver" ]; then
+            rm -rf "$dir"
+            wineserver -p5 </dev/null >/dev/null 2>&1 || true
+            wine wineboot -i </dev/null >/dev/null 2>&1
+            # Without a window manager Wine would stall 2 s whenever a window closes.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+            # A crash must end the program, not wait in a crash dialog.
+            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+                </dev/null >/dev/null 2>&1
+            if [ "$driver" = null ]; then
+                wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+            fi
+            wineserver -w || true
+            touch "$dir/.zarn-ready-$driver"
+        fi
+    ) 9>"$dir.lock"
+    wineserver -p5 </dev/null >/dev/null 2>&1 || true   # fails harmlessly when already running
+}

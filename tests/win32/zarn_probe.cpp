@@ -1,0 +1,177 @@
+// zarn-probe: what the end-to-end test asks of a running zarn.exe, from another process
+// (Wine passes these messages between processes as Windows does).
+//   zarn-probe line              prints "start end|text" of the input line
+//   zarn-probe settext TEXT      puts TEXT into the input line, caret at its end
+//   zarn-probe box TITLE         prints the owner's class and the text of the message box TITLE
+//   zarn-probe client            prints the main window's client width and height
+//   zarn-probe visible           prints 1 if the main window is visible, else 0
+//   zarn-probe xheight FACE H    prints the height of "X" in FACE with logical height H
+//   zarn-probe fault KIND        raises a fault inside the guarded entry: access, divide, stack,
+//                                or access-in-window (in a window procedure)
+//   zarn-probe roundtrip LENGTH REPEATS
+//                                times a typed "+" on a line of LENGTH characters, from the
+//                                character's message to the new text in the control; prints
+//                                the median, fastest and slowest in milliseconds
+// Exit code 2 when the window or box is not there.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "window/settings.hpp"
+#include "window/win32/fault_handlers.hpp"
+#include "window/win32/guarded_entry.hpp"
+#include "window/win32/window_font.hpp"
+
+namespace {
+
+HWND inputLine() {
+    HWND window = FindWindowA("ZARN", nullptr);
+    return window ? FindWindowExA(window, nullptr, "EDIT", nullptr) : nullptr;
+}
+
+int printLine() {
+    HWND line = inputLine();
+    if (!line) return 2;
+    const auto length = static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    SendMessageA(line, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    std::printf("%lu %lu|%s\n", start, end, text.c_str());
+    return 0;
+}
+
+int setText(const char* text) {
+    HWND line = inputLine();
+    if (!line) return 2;
+    SendMessageA(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    const auto length = static_cast<WPARAM>(std::char_traits<char>::length(text));
+    SendMessageA(line, EM_SETSEL, length, static_cast<LPARAM>(length));
+    return 0;
+}
+
+int printBox(const char* title) {
+    HWND box = FindWindowA("#32770", title);
+    if (!box) return 2;
+    char owner[64] = "none";
+    if (HWND ownerWindow = GetWindow(box, GW_OWNER)) GetClassNameA(ownerWindow, owner, sizeof owner);
+    char text[1024] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    std::printf("owner=%s\n%s\n", owner, text);
+    return 0;
+}
+
+int printClient() {
+    HWND window = FindWindowA("ZARN", nullptr);
+    if (!window) return 2;
+    RECT client{};
+    GetClientRect(window, &client);
+    std::printf("%ld %ld\n", client.right, client.bottom);
+    return 0;
+}
+
+int printVisible() {
+    HWND window = FindWindowA("ZARN", nullptr);
+    if (!window) return 2;
+    std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
+int printXHeight(const char* face, const char* height) {
+    zarn::WindowSettings settings{face, std::atoi(height), 0};
+    zarn::UniqueFont font = zarn::createFont(settings);
+    std::printf("%d\n", zarn::textHeightOfX(font.get()));
+    return 0;
+}
+
+// Deep enough for any stack: the depth limit only keeps the compiler from calling it endless.
+int recurse(int depth) {
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    return depth > 1000000000 ? 0 : recurse(depth + 1) + frame[0];
+}
+
+LRESULT CALLBACK faultingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) *static_cast<volatile int*>(nullptr) = 1;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int faultInWindowProcedure() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = faultingProc;
+    windowClass.lpszClassName = "ZarnProbe";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("ZarnProbe", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    PostMessageA(window, WM_APP, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 3;
+}
+
+int fault(const std::string& kind) {
+    zarn::installFaultHandlers();
+    return zarn::runGuarded([&] {
+        volatile int zero = 0;
+        if (kind == "access") *static_cast<volatile int*>(nullptr) = 1;
+        if (kind == "divide") return 7 / zero;
+        if (kind == "stack") return recurse(0);
+        if (kind == "access-in-window") return faultInWindowProcedure();
+        return 3;
+    });
+}
+
+double millisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// WM_CHAR is sent, not posted: SendMessage returns once the input line has evaluated the line
+// and put the result into the control, which is the round trip a typed key makes.
+int roundTrip(std::size_t length, int repeats) {
+    HWND line = inputLine();
+    if (!line || repeats < 1) return 2;
+    std::string text;
+    while (text.size() + 6 <= length) text += "1 2 + ";
+    text.resize(length, ' ');
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        setText(text.c_str());
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        SendMessageA(line, WM_CHAR, '+', 0);
+        times.push_back(millisecondsSince(start));
+        if (static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0)) == length + 1) return 3;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.3f %.3f %.3f\n", times[times.size() / 2], times.front(), times.back());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "line") return printLine();
+    if (command == "settext" && argc > 2) return setText(argv[2]);
+    if (command == "box" && argc > 2) return printBox(argv[2]);
+    if (command == "client") return printClient();
+    if (command == "visible") return printVisible();
+    if (command == "xheight" && argc > 3) return printXHeight(argv[2], argv[3]);
+    if (command == "fault" && argc > 2) return fault(argv[2]);
+    if (command == "roundtrip" && argc > 3) {
+        return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
+    }
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|xheight FACE H|fault KIND|"
+               "roundtrip LENGTH REPEATS\n", stderr);
+    return 64;
+}

@@ -1,0 +1,16 @@
+// zarn.exe's process entry: the calculator window inside the guarded region.
+
+#include <windows.h>
+
+#include "window/win32/fault_handlers.hpp"
+#include "window/win32/guarded_entry.hpp"
+#include "window/win32/imm.hpp"
+#include "window/win32/main_window.hpp"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    zarn::installFaultHandlers();
+    return zarn::runGuarded([&] {
+        zarn::ImmLoaded imm;
+        return zarn::runMainWindow(instance, showCommand);
+    });
+}

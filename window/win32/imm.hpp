@@ -1,0 +1,40 @@
+#pragma once
+// The input-method library, loaded at run time so that the input line can be kept free of any
+// input method editor. Never instantiated: its state is process-wide.
+
+#include <windows.h>
+
+#include "rational/object.hpp"
+
+namespace zarn {
+
+class Imm : public Object {
+public:
+    // ImmAssociateContext's published signature.
+    using AssociateContextFn = HANDLE(WINAPI*)(HWND window, HANDLE inputContext);
+
+    Imm() = delete;
+
+    // Loads "imm32.dll" from the system folder only (never from the current folder) and looks
+    // up ImmAssociateContext; either may stay null where the system lacks them.
+    static void load();
+    // Releases the library; the entry becomes null.
+    static void release();
+
+    // Detaches any input method from `window`; does nothing when the entry is missing.
+    static void detachInputMethod(HWND window);
+
+    static HMODULE module;
+    static AssociateContextFn associateContext;
+};
+
+// Loads Imm for the lifetime of a scope.
+class ImmLoaded {
+public:
+    ImmLoaded() { Imm::load(); }
+    ~ImmLoaded() { Imm::release(); }
+    ImmLoaded(const ImmLoaded&) = delete;
+    ImmLoaded& operator=(const ImmLoaded&) = delete;
+};
+
+}  // namespace zarn

@@ -1,0 +1,159 @@
+#include "window/win32/main_window.hpp"
+
+#include <string>
+#include <string_view>
+
+#include "window/settings.hpp"
+#include "window/win32/file_bytes.hpp"
+#include "window/win32/handles.hpp"
+#include "window/win32/imm.hpp"
+#include "window/win32/input_line.hpp"
+#include "window/win32/pending_exception.hpp"
+#include "window/win32/system_error.hpp"
+#include "window/win32/window_font.hpp"
+
+namespace zarn {
+
+namespace {
+
+constexpr DWORD mainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+constexpr DWORD inputControlStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+
+// The window's process-wide state, set while it is created.
+HWND inputControl = nullptr;
+UniqueFont font;
+int fixedWindowHeight = 0;
+
+int displayDpi(HWND control) {
+    HDC dc = GetDC(control);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(control, dc);
+    return dpi;
+}
+
+WindowSettings readSettings(HWND window, int dpi) {
+    WindowSettings settings = defaultSettings(dpi);
+    const std::string fileName(settingsFileName);
+    if (fileExists(fileName)) {
+        loadSettings(readFileBytes(fileName), dpi, settings, [window](std::string_view key) {
+            const std::string text = "Unknown key:\n\n" + std::string(key);
+            MessageBoxA(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
+        });
+    }
+    return settings;
+}
+
+int workAreaWidth() {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area.right - area.left;
+}
+
+// Sizes the window so that its client area is `clientWidth` by `textHeight` pixels.
+void fitWindowToLine(HWND window, int clientWidth, int textHeight) {
+    RECT outer{0, 0, clientWidth, textHeight};
+    AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE);
+    fixedWindowHeight = outer.bottom - outer.top;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void onCreate(HWND window) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    inputControl = CreateWindowExA(0, "EDIT", "", inputControlStyle, 0, 0, 10, 10, window, nullptr, instance,
+                                   nullptr);
+    attachInputLine(inputControl);
+    // The default limit would cut a long pasted line at 32,767 bytes: 0 means as long as possible.
+    SendMessageA(inputControl, EM_SETLIMITTEXT, 0, 0);
+
+    const int dpi = displayDpi(inputControl);
+    const WindowSettings settings = readSettings(window, dpi);
+
+    font = createFont(settings);
+    const int textHeight = textHeightOfX(font.get());
+    SendMessageA(inputControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+
+    const int clientWidth =
+        resolveClientWidth(settings.clientWidth, settings.clientWidth < 0 ? workAreaWidth() : 0);
+    fitWindowToLine(window, clientWidth, textHeight);
+
+    Imm::detachInputMethod(inputControl);
+    SetFocus(inputControl);
+}
+
+void onSize(LPARAM lParam) {
+    if (inputControl)
+        SetWindowPos(inputControl, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Only the width follows the user: the bottom edge stays one line below the top.
+void onSizing(LPARAM lParam) {
+    auto* proposed = reinterpret_cast<RECT*>(lParam);
+    proposed->bottom = proposed->top + fixedWindowHeight;
+}
+
+void onDestroy() {
+    font.reset();
+    PostQuitMessage(0);
+}
+
+LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(window); break;
+    case WM_SIZE: onSize(lParam); break;
+    case WM_SIZING: onSizing(lParam); break;
+    case WM_DESTROY: onDestroy(); return 0;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = static_cast<HCURSOR>(LoadImageA(nullptr, IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = mainWindowClass;
+    RegisterClassExA(&windowClass);
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+    return CreateWindowExA(WS_EX_WINDOWEDGE, mainWindowClass, mainWindowTitle, mainWindowStyle, CW_USEDEFAULT, 0,
+                           10, 10, nullptr, nullptr, instance, nullptr);
+}
+
+int runMessageLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) throw Exception("GetMessageA: " + systemErrorText(GetLastError()));
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int runMainWindow(HINSTANCE instance, int showCommand) {
+    registerMainWindowClass(instance);
+    HWND window = createMainWindow(instance);
+    rethrowPendingException();
+    if (!window) throw Exception("CreateWindowExA: " + systemErrorText(GetLastError()));
+    ShowWindow(window, showCommand);
+    const int exitCode = runMessageLoop();
+    rethrowPendingException();
+    return exitCode;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        keepPendingException(window, message);
+        return message == WM_CREATE ? -1 : 0;
+    }
+}
+
+}  // namespace zarn

@@ -1,0 +1,28 @@
+#pragma once
+// The main window: one line of text high, holding nothing but the input line.
+
+#include <windows.h>
+
+namespace zarn {
+
+inline constexpr const char* mainWindowClass = "ZARN";
+inline constexpr const char* mainWindowTitle = "ZARN";
+
+// Registers the class "ZARN" (a second registration changes nothing).
+void registerMainWindowClass(HINSTANCE instance);
+
+// Creates the main window with its content, not yet shown. The settings are read from zarn.ini
+// in the current directory. Returns null when creation failed; an exception raised meanwhile
+// is then pending (pending_exception.hpp).
+HWND createMainWindow(HINSTANCE instance);
+
+// Waits for messages and dispatches them until the quit message; returns its wParam.
+int runMessageLoop();
+
+// Registers, creates, shows and runs the main window; returns the quit message's wParam.
+// Rethrows, once the loop has ended, an exception caught in a window procedure.
+int runMainWindow(HINSTANCE instance, int showCommand);
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace zarn

@@ -1,0 +1,20 @@
+#pragma once
+// The input line's font, made from the window settings, and the height of one line of it.
+
+#include <windows.h>
+
+#include "window/settings.hpp"
+#include "window/win32/handles.hpp"
+
+namespace zarn {
+
+// The logical font: everything zero but the height, ANSI_CHARSET, CLEARTYPE_QUALITY and the
+// face name, cut to the 31 bytes the record holds.
+LOGFONTA logicalFontFor(const WindowSettings& settings);
+
+UniqueFont createFont(const WindowSettings& settings);
+
+// The height of the text "X" in `font`: the client height of a one-line window.
+int textHeightOfX(HFONT font);
+
+}  // namespace zarn
