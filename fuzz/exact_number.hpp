@@ -1,0 +1,105 @@
+#pragma once
+// An independent, exact reading and writing of the number notation with GMP: what frac's text
+// forms must agree with. Written from the notation's rules, not from frac's code.
+
+#include <gmpxx.h>
+
+#include <string>
+#include <string_view>
+
+#include "fuzz/blanks.hpp"
+#include "tests/exact_reference.hpp"
+
+namespace zarn::fuzzing {
+
+// The pair a text reads as, unreduced, or no value when the notation or the 64-bit range
+// refuses it.
+struct ReadNumber {
+    bool accepted = false;
+    mpz_class numerator;
+    mpz_class denominator;
+};
+
+inline bool isDigitByte(char c) { return c >= '0' && c <= '9'; }
+
+inline mpz_class digitsValue(std::string_view digits) {
+    return digits.empty() ? mpz_class(0) : mpz_class(std::string(digits), 10);
+}
+
+inline mpz_class powerOfTen(std::size_t k) {
+    mpz_class p;
+    mpz_ui_pow_ui(p.get_mpz_t(), 10, k);
+    return p;
+}
+
+// [blanks][sign][blanks] digits, optionally one "." or one "/" among them, [blanks]. The pair
+// read must fit: a numerator up to 2^63 - 1 (2^63 after "-"), a denominator up to 2^63 - 1,
+// and never zero.
+inline ReadNumber readNumber(std::string_view text) {
+    ReadNumber read;
+    std::string_view s = withoutBlanks(text);
+    if (s.empty()) return read;
+    const bool negative = s[0] == '-';
+    if (s[0] == '-' || s[0] == '+') s = withoutBlanks(s.substr(1));
+
+    const std::size_t separator = s.find_first_of("./");
+    const std::string_view before = s.substr(0, separator);
+    const std::string_view after = separator == std::string_view::npos ? std::string_view{} : s.substr(separator + 1);
+    for (const std::string_view run : {before, after}) {
+        for (const char c : run) {
+            if (!isDigitByte(c)) return read;
+        }
+    }
+    if (separator == std::string_view::npos) {
+        read.numerator = digitsValue(before);
+        read.denominator = 1;
+    } else if (s[separator] == '.') {
+        read.numerator = digitsValue(before) * powerOfTen(after.size()) + digitsValue(after);
+        read.denominator = powerOfTen(after.size());
+    } else {
+        read.numerator = digitsValue(before);
+        read.denominator = digitsValue(after);
+    }
+    static const mpz_class highest = testing_support::toMpz(testing_support::kMax);
+    const mpz_class numeratorLimit = negative ? mpz_class(highest + 1) : highest;
+    if (read.numerator > numeratorLimit || read.denominator > highest || read.denominator == 0) return read;
+    if (negative) read.numerator = -read.numerator;
+    read.accepted = true;
+    return read;
+}
+
+// Lowest terms, positive denominator.
+inline mpq_class valueOf(const ReadNumber& read) {
+    mpq_class q(read.numerator, read.denominator);
+    q.canonicalize();
+    return q;
+}
+
+// The numerator, then "/" and the denominator unless it is 1.
+inline std::string fractionText(const mpq_class& q) {
+    std::string out = q.get_num().get_str();
+    if (q.get_den() != 1) out += "/" + q.get_den().get_str();
+    return out;
+}
+
+// Sign, integer part, and up to `digits` digits after the point, cut and never rounded; no
+// point for an integer, no trailing digits once the expansion is complete.
+inline std::string decimalText(const mpq_class& q, unsigned digits) {
+    std::string out = q < 0 ? "-" : "";
+    const mpz_class n = abs(q.get_num());
+    const mpz_class& d = q.get_den();
+    const mpz_class whole = n / d;
+    mpz_class rest = n - whole * d;
+    out += whole.get_str();
+    if (rest == 0) return out;
+    out += '.';
+    for (unsigned i = 0; i < digits && rest != 0; ++i) {
+        rest *= 10;
+        const mpz_class digit = rest / d;
+        out += static_cast<char>('0' + digit.get_si());
+        rest -= digit * d;
+    }
+    return out;
+}
+
+}  // namespace zarn::fuzzing

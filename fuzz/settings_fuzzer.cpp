@@ -1,0 +1,140 @@
+// loadSettings on any bytes: only the documented conversion, overflow and UTF-8 errors escape,
+// and the settings, warnings and error agree with an independent reading of the file's
+// structure (line ends, the first "=", "," between font items, blanks around them).
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/blanks.hpp"
+#include "fuzz/require.hpp"
+#include "window/settings.hpp"
+
+namespace {
+
+using namespace zarn;
+using namespace zarn::fuzzing;
+
+struct Result {
+    enum Kind { Loaded, Conversion, Overflow, Utf8 } kind = Loaded;
+    std::string message;
+    WindowSettings settings;
+    std::vector<std::string> warnings;
+};
+
+std::string describe(const Result& r) {
+    static const char* const names[] = {"loaded", "conversion error", "overflow error", "UTF-8 error"};
+    std::string out = std::string(names[r.kind]) + " \"" + printable(r.message) + "\", face \"" +
+                      printable(r.settings.faceName) + "\", height " + std::to_string(r.settings.fontHeight) +
+                      ", width " + std::to_string(r.settings.clientWidth) + ", warnings:";
+    for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
+    return out;
+}
+
+// Runs `load` on a result, turning the documented errors into its kind and message; anything
+// else escaping fails the run.
+template <class Load>
+Result run(std::string_view input, std::int32_t dpi, Load load) {
+    Result r{Result::Loaded, {}, defaultSettings(dpi), {}};
+    try {
+        load(r);
+    } catch (const OverflowException& e) {
+        r.kind = Result::Overflow;
+        r.message = e.message();
+    } catch (const ConversionException& e) {
+        r.kind = Result::Conversion;
+        r.message = e.message();
+    } catch (const Utf8Exception& e) {
+        r.kind = Result::Utf8;
+        r.message = e.message();
+    } catch (const std::exception& e) {
+        fail("loadSettings lets an undocumented exception escape", input, e.what());
+    }
+    return r;
+}
+
+// Every CR LF, CR or LF closes a line; text after the last line end is a line when not empty.
+std::vector<std::string_view> linesOf(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+// The file applied line by line, with the numeric test and the conversions of window/.
+void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
+    for (const std::string_view line : linesOf(bytes)) {
+        const std::size_t equals = line.find('=');
+        const std::string key = lowerCase(withoutBlanks(line.substr(0, equals)));
+        const std::string_view value = equals == std::string_view::npos ? "" : line.substr(equals + 1);
+        if (key == "size") {
+            const std::string_view item = withoutBlanks(value);
+            if (isNumericText(item)) r.settings.clientWidth = toInt32(item);
+        } else if (key == "font") {
+            if (value.empty()) continue;
+            std::vector<std::string_view> items;
+            std::size_t itemStart = 0;
+            for (std::size_t i = 0; i <= value.size(); ++i) {
+                if (i == value.size() || value[i] == ',') {
+                    items.push_back(value.substr(itemStart, i - itemStart));
+                    itemStart = i + 1;
+                }
+            }
+            for (const std::string_view raw : items) {
+                const std::string_view item = withoutBlanks(raw);
+                if (!isNumericText(item)) {
+                    r.settings.faceName = item;
+                } else if (const auto height = fontHeightForPoints(toDouble(item), dpi)) {
+                    r.settings.fontHeight = *height;
+                }
+            }
+        } else {
+            r.warnings.push_back(key);
+        }
+    }
+}
+
+bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
+    return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth;
+}
+
+// Resolutions seen in practice and the extremes.
+constexpr std::int32_t resolutions[] = {96, 120, 144, 192, 72, 1, 0, -96, std::numeric_limits<std::int32_t>::max(),
+                                        std::numeric_limits<std::int32_t>::min()};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::int32_t dpi = resolutions[data[0] % std::size(resolutions)];
+    const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+    const Result actual = run(input, dpi, [&](Result& r) {
+        loadSettings(input, dpi, r.settings, [&](std::string_view key) { r.warnings.emplace_back(key); });
+    });
+    const Result expected = run(input, dpi, [&](Result& r) { loadIndependently(input, dpi, r); });
+    require(actual.kind == expected.kind && actual.message == expected.message &&
+                sameSettings(actual.settings, expected.settings) && actual.warnings == expected.warnings,
+            "loadSettings differs from the independent reading", input,
+            describe(actual) + "\n  instead of " + describe(expected) + "\n  dpi " + std::to_string(dpi));
+
+    for (const std::string& key : actual.warnings) {
+        require(withoutBlanks(key) == key, "a warned key keeps blanks around it", input, key);
+        for (const char c : key) require(c < 'A' || c > 'Z', "a warned key keeps upper case", input, key);
+    }
+    const std::string_view prefix = actual.kind == Result::Overflow ? "Error: overflow " : "conversion ";
+    if (actual.kind == Result::Overflow || actual.kind == Result::Conversion) {
+        require(actual.message.starts_with(prefix), "a conversion error's message lacks its prefix", input,
+                actual.message);
+    }
+    return 0;
+}
