@@ -1,10 +1,9 @@
 // frac: construction, canonical form and arithmetic.
 //
-// Each operation forms the exact result from 128-bit intermediates (a product of two 64-bit
-// values always fits), then exact::canonical() reduces it and either stores canonical fields
+// The arithmetic itself is in exact.cpp: each operation forms the exact result from 128-bit
+// intermediates (a product of two 64-bit values always fits) and either gives canonical fields
 // or refuses. Results are computed before any field is written, so a refused operation leaves
-// every operand unchanged and an instance may be combined with itself. Operations that yield
-// a new value build it in their result variable, so it is returned without another copy.
+// every operand unchanged and an instance may be combined with itself.
 
 #include "rational/frac.hpp"
 
@@ -71,26 +70,10 @@ frac& frac::normalize() {
     return *this;
 }
 
-frac frac::add(const frac& other) const {
-    frac result = rawCopy();
-    result.addAssign(other);
-    return result;
-}
-frac frac::sub(const frac& other) const {
-    frac result = rawCopy();
-    result.subAssign(other);
-    return result;
-}
-frac frac::mul(const frac& other) const {
-    frac result = rawCopy();
-    result.mulAssign(other);
-    return result;
-}
-frac frac::div(const frac& other) const {
-    frac result = rawCopy();
-    result.divAssign(other);
-    return result;
-}
+frac frac::add(const frac& other) const { return changedCopy(&frac::addAssign, other); }
+frac frac::sub(const frac& other) const { return changedCopy(&frac::subAssign, other); }
+frac frac::mul(const frac& other) const { return changedCopy(&frac::mulAssign, other); }
+frac frac::div(const frac& other) const { return changedCopy(&frac::divAssign, other); }
 
 bool frac::equalsReal(real x) const {
     if (x == 0) return numerator_ == 0;  // the evaluator's zero test, without extended arithmetic

@@ -15,6 +15,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "rational/object.hpp"
 
@@ -121,11 +122,14 @@ public:
     void appendDecimalString(std::string& out, std::uint32_t digits) const;
 
 private:
-    // The same fields, not normalised: the start of an operation that yields a new value.
-    frac rawCopy() const {
-        frac copy;
-        copy.assign(numerator_, denominator_);
-        return copy;
+    // A new value: the same fields, not normalised, changed by an in-place operation.
+    // Built in place and returned without a copy.
+    template <class Operand>
+    frac changedCopy(frac& (frac::*change)(Operand), std::type_identity_t<Operand> operand) const {
+        frac result;
+        result.assign(numerator_, denominator_);
+        (result.*change)(operand);
+        return result;
     }
     void assign(std::int64_t n, std::int64_t d) {
         numerator_ = n;

@@ -9,11 +9,7 @@ namespace zarn {
 
 frac frac::unaryPlus() const { return frac(*this); }
 
-frac frac::unaryMinus() const {
-    frac result = rawCopy();
-    result.mulAssignInteger(-1);
-    return result;
-}
+frac frac::unaryMinus() const { return changedCopy(&frac::mulAssignInteger, std::int64_t{-1}); }
 
 frac frac::postIncrement() {
     frac old(*this);
@@ -27,26 +23,10 @@ frac frac::postDecrement() {
     return old;
 }
 
-frac frac::addInteger(std::int64_t k) const {
-    frac result = rawCopy();
-    result.addAssignInteger(k);
-    return result;
-}
-frac frac::subInteger(std::int64_t k) const {
-    frac result = rawCopy();
-    result.subAssignInteger(k);
-    return result;
-}
-frac frac::mulInteger(std::int64_t k) const {
-    frac result = rawCopy();
-    result.mulAssignInteger(k);
-    return result;
-}
-frac frac::divInteger(std::int64_t k) const {
-    frac result = rawCopy();
-    result.divAssignInteger(k);
-    return result;
-}
+frac frac::addInteger(std::int64_t k) const { return changedCopy(&frac::addAssignInteger, k); }
+frac frac::subInteger(std::int64_t k) const { return changedCopy(&frac::subAssignInteger, k); }
+frac frac::mulInteger(std::int64_t k) const { return changedCopy(&frac::mulAssignInteger, k); }
+frac frac::divInteger(std::int64_t k) const { return changedCopy(&frac::divAssignInteger, k); }
 frac frac::subReversed(std::int64_t k) const {
     frac result(k, 1);
     result.subAssign(*this);
