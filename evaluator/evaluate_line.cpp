@@ -43,9 +43,10 @@ std::string evaluateLine(std::string_view line, ConvTo mode) {
     // call so that a long line does not pay for fresh memory each time. Its values are not.
     thread_local std::vector<frac> stack;
     stack.clear();
-    // Two values need a character between them, so this is room enough; reserving only claims
-    // address space, and pages are touched as values arrive, without copies as the stack grows.
-    stack.reserve(prepared.size() / 2 + 1);
+    // Room for every value: two numbers need a character between them, and an operator makes
+    // up at most two zeros. Reserving only claims address space; pages are touched as values
+    // arrive, without copies as the stack grows.
+    stack.reserve(prepared.size() / 2 + 2);
     const struct ClearOnExit {
         ~ClearOnExit() { stack.clear(); }
     } clearOnExit;
