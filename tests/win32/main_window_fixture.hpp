@@ -9,21 +9,22 @@
 #include <string>
 
 #include "tests/win32/temp_folder.hpp"
+#include "window/win32/input_line.hpp"
 #include "window/win32/last_resort_box.hpp"
 #include "window/win32/main_window.hpp"
 
-namespace zarn::testing {
+namespace zarn {
 
-struct LineState {
-    std::string text;
-    DWORD start;
-    DWORD end;
-    bool operator==(const LineState&) const = default;
-};
-
-inline void PrintTo(const LineState& line, std::ostream* out) {
+// Found by GoogleTest beside the type, so failures show the line readably.
+inline void PrintTo(const InputLineState& line, std::ostream* out) {
     *out << '"' << line.text << "\" [" << line.start << ", " << line.end << ")";
 }
+
+}  // namespace zarn
+
+namespace zarn::testing {
+
+using LineState = InputLineState;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -42,21 +43,12 @@ protected:
         ASSERT_NE(line, nullptr);
     }
 
-    void setLine(const std::string& text, DWORD start, DWORD end) const {
+    void setLine(const std::string& text, std::size_t start, std::size_t end) const {
         SendMessageA(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(line, EM_SETSEL, start, end);
+        SendMessageA(line, EM_SETSEL, start, static_cast<LPARAM>(end));
     }
 
-    LineState readLine() const {
-        const auto length = static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0));
-        std::string text(length + 1, '\0');
-        SendMessageA(line, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(length);
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageA(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return {text, start, end};
-    }
+    LineState readLine() const { return readInputLine(line); }
 
     // Delivers a typed character as the keyboard would, with Shift held or not.
     void type(unsigned code, bool shift = false) const {

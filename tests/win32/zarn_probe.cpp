@@ -25,6 +25,7 @@
 #include "window/settings.hpp"
 #include "window/win32/fault_handlers.hpp"
 #include "window/win32/guarded_entry.hpp"
+#include "window/win32/input_line.hpp"
 #include "window/win32/window_font.hpp"
 
 namespace {
@@ -37,14 +38,8 @@ HWND inputLine() {
 int printLine() {
     HWND line = inputLine();
     if (!line) return 2;
-    const auto length = static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(length + 1, '\0');
-    SendMessageA(line, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    std::printf("%lu %lu|%s\n", start, end, text.c_str());
+    const zarn::InputLineState state = zarn::readInputLine(line);
+    std::printf("%zu %zu|%s\n", state.start, state.end, state.text.c_str());
     return 0;
 }
 

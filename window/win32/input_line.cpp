@@ -11,28 +11,10 @@ namespace {
 
 WNDPROC previousInputProc = nullptr;
 
-struct LineState {
-    std::string text;
-    std::size_t start;
-    std::size_t end;
-};
-
-LineState readLine(HWND control) {
-    const auto length = static_cast<std::size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    std::string text(length + 1, '\0');
-    const auto copied = static_cast<std::size_t>(
-        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied < length ? copied : length);
-    return {std::move(text), start, end};
-}
-
 LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     const unsigned code = LOWORD(wParam);
     const bool shiftDown = commandDependsOnShift(code) && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const LineState line = readLine(control);
+    const InputLineState line = readInputLine(control);
     const KeystrokeAnswer answer = answerKeystroke(line.text, line.start, line.end, code, shiftDown);
     switch (answer.action) {
     case KeystrokeAnswer::Action::Show:
@@ -51,6 +33,18 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+InputLineState readInputLine(HWND control) {
+    const auto length = static_cast<std::size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    std::string text(length + 1, '\0');
+    const auto copied = static_cast<std::size_t>(
+        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied < length ? copied : length);
+    return {std::move(text), start, end};
+}
 
 void attachInputLine(HWND control) {
     previousInputProc = reinterpret_cast<WNDPROC>(

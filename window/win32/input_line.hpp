@@ -4,9 +4,21 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zarn {
+
+// The control's text and selection, as byte offsets.
+struct InputLineState {
+    std::string text;
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool operator==(const InputLineState&) const = default;
+};
+
+InputLineState readInputLine(HWND control);
 
 // Installs inputLineProc as `control`'s window procedure, keeping the control's own.
 void attachInputLine(HWND control);
