@@ -26,10 +26,21 @@ namespace zarn {
 using real = long double;
 static_assert(std::numeric_limits<real>::digits >= 64, "real must hold 64-bit integers exactly");
 
-// A text that is not a number of the notation, or whose digits do not fit 64 bits.
+// A text that cannot be read as a value. The message is always "frac.parse"; the reason tells
+// what was wrong, for callers that explain a refusal to the user.
 class FracParseException : public Exception {
 public:
-    FracParseException() : Exception("frac.parse") {}
+    enum class Reason {
+        NotANumber,       // not the notation: stray bytes, a second separator, nothing at all
+        ZeroDenominator,  // a "/" followed by no digits or only zeros
+        TooManyDigits,    // more digits than are read exactly
+        TooLarge,         // the value in lowest terms does not fit 64-bit numerator and denominator
+    };
+    explicit FracParseException(Reason reason = Reason::NotANumber) : Exception("frac.parse"), reason_(reason) {}
+    Reason reason() const noexcept { return reason_; }
+
+private:
+    Reason reason_;
 };
 
 // An exact result that cannot be held in 64-bit numerator and denominator.

@@ -13,7 +13,7 @@ namespace {
 // value * 10 + digit, refused past limit.
 std::uint64_t appendDigit(std::uint64_t value, char digit, std::uint64_t limit) {
     const auto d = static_cast<std::uint64_t>(digit - '0');
-    if (value > (limit - d) / 10) throw FracParseException();
+    if (value > (limit - d) / 10) throw FracParseException(FracParseException::Reason::TooLarge);
     return value * 10 + d;
 }
 
@@ -69,7 +69,7 @@ frac& frac::parse(std::string_view input) {
             if (reading == Reading::Fraction) d = appendDigit(d, '0', denominatorLimit);
         }
     }
-    if (d == 0) throw FracParseException();
+    if (d == 0) throw FracParseException(FracParseException::Reason::ZeroDenominator);
     numerator_ = static_cast<std::int64_t>(negative ? 0 - n : n);
     denominator_ = static_cast<std::int64_t>(d);
     return *this;
