@@ -1,6 +1,7 @@
 // loadSettings on any bytes: only the documented conversion, overflow and UTF-8 errors escape,
 // and the settings, warnings and error agree with an independent reading of the file's
-// structure (line ends, the first "=", "," between font items, blanks around them).
+// structure (a leading byte-order mark, line ends, the first "=", "," between font items,
+// blanks around them).
 
 #include <cstddef>
 #include <cstdint>
@@ -72,6 +73,7 @@ std::vector<std::string_view> linesOf(std::string_view bytes) {
 
 // The file applied line by line, with the numeric test and the conversions of window/.
 void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes = bytes.substr(3);  // a leading byte-order mark
     for (const std::string_view line : linesOf(bytes)) {
         const std::size_t equals = line.find('=');
         const std::string key = lowerCase(withoutBlanks(line.substr(0, equals)));

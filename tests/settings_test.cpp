@@ -154,6 +154,31 @@ TEST(LoadSettings, sets_width_from_a_numeric_size_and_ignores_the_rest) {
     EXPECT_EQ(load("size").settings.clientWidth, 500);
 }
 
+TEST(LoadSettings, skips_a_utf8_byte_order_mark_only_at_the_start_of_the_file) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string courier = "font = Courier New, 20";
+    struct Case {
+        std::string file;
+        std::string face;
+        Keys warnings;
+    };
+    const Case cases[] = {
+        {mark + courier, "Courier New", {}},
+        {mark, "Century", {}},
+        {mark + "\n", "Century", {""}},
+        {courier + "\n" + mark, "Courier New", {mark}},         // a later line's mark is text
+        {mark + mark + courier, "Century", {mark + "font"}},     // only the first mark goes
+        {"\n" + mark + courier, "Century", {"", mark + "font"}},
+        {" " + mark + courier, "Century", {mark + "font"}},      // not at the very start
+    };
+    for (const Case& c : cases) {
+        const Loaded loaded = load(c.file);
+        EXPECT_EQ(loaded.warnings, c.warnings) << testing::PrintToString(c.file);
+        EXPECT_EQ(loaded.settings.faceName, c.face) << testing::PrintToString(c.file);
+    }
+    EXPECT_THROW(load("\xEF\xBB" + courier), Utf8Exception);  // a cut mark stays invalid UTF-8
+}
+
 TEST(LoadSettings, applies_lines_in_file_order) {
     const Loaded loaded = load(
         "font = Courier New, 12\r\nsize = -100\n[font]\n; font size\n\nsize=200\nfont=Arial\nfont=9\n"
@@ -185,11 +210,17 @@ TEST(LoadSettings, lets_conversion_errors_through_with_their_messages) {
             EXPECT_EQ(error.message(), c.message);
         }
     }
-    EXPECT_THROW(load("size = 99999999999"), OverflowException);
-    try {
-        load("size = -2147483649");
-    } catch (const OverflowException& error) {
-        EXPECT_EQ(error.message(), "Error: overflow -2147483649");
+    const Refusal overflows[] = {
+        {"size = 99999999999", "Error: overflow 99999999999"},
+        {"size = -2147483649", "Error: overflow -2147483649"},
+    };
+    for (const Refusal& c : overflows) {
+        try {
+            load(c.file);
+            ADD_FAILURE() << "accepted: " << c.file;
+        } catch (const OverflowException& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
     }
 }
 

@@ -12,6 +12,8 @@ namespace {
 constexpr std::int32_t defaultClientWidth = 500;
 constexpr std::int32_t defaultPoints = 14;
 constexpr std::int32_t pointsPerInch = 72;
+// Notepad's "UTF-8 with BOM" puts this mark first; it belongs to no key.
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view stripped(std::string_view s) {
     while (!s.empty() && text::isBlank(s.front())) s.remove_prefix(1);
@@ -66,6 +68,7 @@ WindowSettings defaultSettings(std::int32_t dpi) {
 
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn) {
+    if (fileBytes.starts_with(utf8ByteOrderMark)) fileBytes.remove_prefix(utf8ByteOrderMark.size());
     std::size_t position = 0;
     for (std::string_view line; nextLine(fileBytes, position, line);) {
         const std::size_t equals = line.find('=');

@@ -27,7 +27,8 @@ WindowSettings defaultSettings(std::int32_t dpi);
 // Called with each unknown key (stripped, lower-cased) as it is met.
 using SettingsWarning = std::function<void(std::string_view key)>;
 
-// Applies the lines of a zarn.ini to `settings`, in file order. Throws ConversionException or
+// Applies the lines of a zarn.ini to `settings`, in file order; a UTF-8 byte-order mark at the
+// very start of the file is skipped (anywhere else it is text like any other). Throws ConversionException or
 // OverflowException (window/number_conversion.hpp) for a number its conversion refuses and
 // Utf8Exception (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item or a "size"
 // value; `settings` then keeps what was applied before the refused text.
