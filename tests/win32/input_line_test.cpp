@@ -36,6 +36,21 @@ const KeystrokeCase keystrokeCases[] = {
      {"9223372036854775807 1", 21, 21}},
 };
 
+// Text beyond ASCII, read and written in UTF-16: offsets are bytes of UTF-8 here, and a
+// character never moves the operator or changes, whatever the ANSI code page.
+const KeystrokeCase unicodeCases[] = {
+    {"operator_after_a_double_byte_character", {"中 1 2", 7, 7}, '+', false, {"3 ", 2, 2}},
+    {"operator_after_a_surrogate_pair", {"😀 1 2", 8, 8}, '+', false, {"3 ", 2, 2}},
+    {"operator_after_a_lone_surrogate", {"\xED\xA0\x80 1 2", 7, 7}, '+', false, {"3 ", 2, 2}},
+    {"selection_after_non_ascii_is_replaced", {"é 12 34", 6, 8}, '+', false, {"12 ", 3, 3}},
+    {"operator_before_non_ascii", {"1 2 中", 3, 3}, '*', false, {"2 ", 2, 2}},
+    {"refused_line_keeps_its_characters_and_selection", {"中 (1/0)  😀", 11, 15}, ' ', false,
+     {"中 (1/0)  😀", 11, 15}},
+    {"refused_line_keeps_a_lone_surrogate", {"(1/0) \xED\xB0\x80", 5, 5}, ' ', false,
+     {"(1/0) \xED\xB0\x80", 5, 5}},
+    {"typed_double_byte_character_is_the_controls_own", {"1", 1, 1}, 0x4E2D, false, {"1中", 4, 4}},
+};
+
 void PrintTo(const KeystrokeCase& row, std::ostream* out) { *out << row.name; }
 
 class InputLineTest : public MainWindowTest, public ::testing::WithParamInterface<KeystrokeCase> {};
@@ -51,6 +66,23 @@ TEST_P(InputLineTest, typed_character_gives_line_and_selection) {
 
 INSTANTIATE_TEST_SUITE_P(KeyTable, InputLineTest, ::testing::ValuesIn(keystrokeCases),
                          [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Unicode, InputLineTest, ::testing::ValuesIn(unicodeCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+using UnicodeLineTest = MainWindowTest;
+
+// Characters posted as a keyboard would post them, high and low surrogate one after the other:
+// an ANSI message loop would turn those outside the code page into "?".
+TEST_F(UnicodeLineTest, typed_characters_reach_the_line_through_the_message_loop_unchanged) {
+    create();
+    const std::wstring typed = L"中é€😀";
+    for (const wchar_t unit : typed) PostMessageW(line, WM_CHAR, unit, 1);
+    PostQuitMessage(0);  // seen once the characters have been handled
+    EXPECT_EQ(runMessageLoop(), 0);
+    wchar_t text[16] = L"";
+    SendMessageW(line, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), typed);
+}
 
 TEST_F(MainWindowTest, escape_posts_close_to_the_main_window_and_keeps_the_line) {
     create();
@@ -66,7 +98,7 @@ TEST_F(MainWindowTest, undo_brings_back_the_line_before_the_evaluation) {
     setLine("1 2", 3, 3);
     type('+');
     ASSERT_EQ(readLine().text, "3 ");
-    SendMessageA(line, EM_UNDO, 0, 0);
+    SendMessageW(line, EM_UNDO, 0, 0);
     EXPECT_EQ(readLine().text, "1 2");
 }
 
@@ -75,7 +107,7 @@ TEST_F(MainWindowTest, undo_brings_back_a_cleared_line) {
     setLine("5 6", 3, 3);
     type('\b', true);
     ASSERT_EQ(readLine().text, "");
-    SendMessageA(line, EM_UNDO, 0, 0);
+    SendMessageW(line, EM_UNDO, 0, 0);
     EXPECT_EQ(readLine().text, "5 6");
 }
 

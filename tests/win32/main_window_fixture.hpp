@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "window/win32/input_line.hpp"
 #include "window/win32/last_resort_box.hpp"
 #include "window/win32/main_window.hpp"
+#include "window/win32/utf16.hpp"
 
 namespace zarn {
 
@@ -28,7 +30,13 @@ using LineState = InputLineState;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { registerMainWindowClass(GetModuleHandleA(nullptr)); }
+    void SetUp() override {
+        // A run in another ANSI code page (932, double-byte) first checks that it got it.
+        if (const char* codePage = std::getenv("ZARN_EXPECT_CODE_PAGE")) {
+            ASSERT_EQ(GetACP(), std::strtoul(codePage, nullptr, 10));
+        }
+        registerMainWindowClass(GetModuleHandleA(nullptr));
+    }
 
     void TearDown() override {
         if (window && IsWindow(window)) DestroyWindow(window);
@@ -43,9 +51,10 @@ protected:
         ASSERT_NE(line, nullptr);
     }
 
+    // Puts UTF-8 text into the line, with the selection given as byte offsets.
     void setLine(const std::string& text, std::size_t start, std::size_t end) const {
-        SendMessageA(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(line, EM_SETSEL, start, static_cast<LPARAM>(end));
+        SendMessageW(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(utf16FromUtf8(text).c_str()));
+        SendMessageW(line, EM_SETSEL, utf16OffsetOf(text, start), static_cast<LPARAM>(utf16OffsetOf(text, end)));
     }
 
     LineState readLine() const { return readInputLine(line); }
@@ -57,7 +66,7 @@ protected:
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         keys[VK_LSHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(keys);
-        SendMessageA(line, WM_CHAR, code, 1);
+        SendMessageW(line, WM_CHAR, code, 1);
         keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
         SetKeyboardState(keys);
     }

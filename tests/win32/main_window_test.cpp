@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, a_face_name_longer_than_31_bytes_is_cut_to_31) {
 TEST_F(MainWindowTest, a_refused_zarn_ini_fails_creation_with_its_message) {
     folder.write("zarn.ini", "size = 1.5");
     EXPECT_EQ(createMainWindow(GetModuleHandleA(nullptr)), nullptr);
-    EXPECT_EQ(FindWindowA(mainWindowClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(mainWindowClass, nullptr), nullptr);
     ASSERT_TRUE(hasPendingException());
     try {
         rethrowPendingException();
@@ -148,15 +148,15 @@ TEST_F(MainWindowTest, an_unreadable_zarn_ini_is_a_file_error_named_after_the_fi
 // Types Escape into the running window from a timer, as a user would, to end the loop.
 void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND window = FindWindowA(mainWindowClass, nullptr);
-    SendMessageA(GetWindow(window, GW_CHILD), WM_CHAR, 27, 1);
+    HWND window = FindWindowW(mainWindowClass, nullptr);
+    SendMessageW(GetWindow(window, GW_CHILD), WM_CHAR, 27, 1);
 }
 
 TEST_F(MainWindowTest, escape_ends_the_message_loop_with_exit_code_0) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, pressEscape);
     ASSERT_NE(timer, 0u);
     EXPECT_EQ(runMainWindow(GetModuleHandleA(nullptr), SW_HIDE), 0);
-    EXPECT_EQ(FindWindowA(mainWindowClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(mainWindowClass, nullptr), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // zarn-probe: what the end-to-end test asks of a running zarn.exe, from another process
 // (Wine passes these messages between processes as Windows does).
-//   zarn-probe line              prints "start end|text" of the input line
+//   zarn-probe line              prints "start end|text" of the input line: the text in UTF-8,
+//                                the selection as byte offsets into it
 //   zarn-probe settext TEXT      puts TEXT into the input line, caret at its end
 //   zarn-probe box TITLE         prints the owner's class and the text of the message box TITLE
 //   zarn-probe client            prints the main window's client width and height
@@ -12,9 +13,11 @@
 //                                times a typed "+" on a line of LENGTH characters, from the
 //                                character's message to the new text in the control; prints
 //                                the median, fastest and slowest in milliseconds
-// Exit code 2 when the window or box is not there.
+// Exit code 2 when the window or box is not there. Text goes through the W forms of the messages,
+// so any character comes and goes unchanged; it is printed in UTF-8.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,13 +29,14 @@
 #include "window/win32/fault_handlers.hpp"
 #include "window/win32/guarded_entry.hpp"
 #include "window/win32/input_line.hpp"
+#include "window/win32/utf16.hpp"
 #include "window/win32/window_font.hpp"
 
 namespace {
 
 HWND inputLine() {
-    HWND window = FindWindowA("ZARN", nullptr);
-    return window ? FindWindowExA(window, nullptr, "EDIT", nullptr) : nullptr;
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    return window ? FindWindowExW(window, nullptr, L"EDIT", nullptr) : nullptr;
 }
 
 int printLine() {
@@ -43,28 +47,36 @@ int printLine() {
     return 0;
 }
 
-int setText(const char* text) {
+int setText(const std::wstring& text) {
     HWND line = inputLine();
     if (!line) return 2;
-    SendMessageA(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    const auto length = static_cast<WPARAM>(std::char_traits<char>::length(text));
-    SendMessageA(line, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(line, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
     return 0;
 }
 
+// The argument as typed, from the wide command line: argv holds it in the ANSI code page only.
+std::wstring wideArgument(int index) {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = arguments && index < count ? arguments[index] : L"";
+    LocalFree(arguments);
+    return argument;
+}
+
 int printBox(const char* title) {
-    HWND box = FindWindowA("#32770", title);
+    HWND box = FindWindowW(L"#32770", zarn::utf16FromUtf8(title).c_str());
     if (!box) return 2;
     char owner[64] = "none";
     if (HWND ownerWindow = GetWindow(box, GW_OWNER)) GetClassNameA(ownerWindow, owner, sizeof owner);
-    char text[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    std::printf("owner=%s\n%s\n", owner, text);
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+    std::printf("owner=%s\n%s\n", owner, zarn::utf8FromUtf16(text).c_str());
     return 0;
 }
 
 int printClient() {
-    HWND window = FindWindowA("ZARN", nullptr);
+    HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
     RECT client{};
     GetClientRect(window, &client);
@@ -73,7 +85,7 @@ int printClient() {
 }
 
 int printVisible() {
-    HWND window = FindWindowA("ZARN", nullptr);
+    HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
     std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
     return 0;
@@ -140,12 +152,12 @@ int roundTrip(std::size_t length, int repeats) {
     text.resize(length, ' ');
     std::vector<double> times;
     for (int i = 0; i < repeats; ++i) {
-        setText(text.c_str());
+        setText(zarn::utf16FromUtf8(text));
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
-        SendMessageA(line, WM_CHAR, '+', 0);
+        SendMessageW(line, WM_CHAR, '+', 0);
         times.push_back(millisecondsSince(start));
-        if (static_cast<std::size_t>(SendMessageA(line, WM_GETTEXTLENGTH, 0, 0)) == length + 1) return 3;
+        if (static_cast<std::size_t>(SendMessageW(line, WM_GETTEXTLENGTH, 0, 0)) == length + 1) return 3;
     }
     std::sort(times.begin(), times.end());
     std::printf("%.3f %.3f %.3f\n", times[times.size() / 2], times.front(), times.back());
@@ -157,7 +169,7 @@ int roundTrip(std::size_t length, int repeats) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "line") return printLine();
-    if (command == "settext" && argc > 2) return setText(argv[2]);
+    if (command == "settext" && argc > 2) return setText(wideArgument(2));
     if (command == "box" && argc > 2) return printBox(argv[2]);
     if (command == "client") return printClient();
     if (command == "visible") return printVisible();

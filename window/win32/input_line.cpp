@@ -4,12 +4,36 @@
 
 #include "window/keystroke.hpp"
 #include "window/win32/pending_exception.hpp"
+#include "window/win32/utf16.hpp"
 
 namespace zarn {
 
 namespace {
 
 WNDPROC previousInputProc = nullptr;
+
+// The control's text and selection as it holds them, in UTF-16 units.
+struct WideLine {
+    std::wstring text;
+    DWORD start = 0;
+    DWORD end = 0;
+};
+
+WideLine readWideLine(HWND control) {
+    const auto length = static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    WideLine line;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&line.start), reinterpret_cast<LPARAM>(&line.end));
+    line.text.assign(length + 1, L'\0');
+    const auto copied = static_cast<std::size_t>(
+        SendMessageW(control, WM_GETTEXT, line.text.size(), reinterpret_cast<LPARAM>(line.text.data())));
+    line.text.resize(copied < length ? copied : length);
+    return line;
+}
+
+void putCaret(HWND control, std::size_t units) {
+    SendMessageW(control, EM_SETSEL, units, static_cast<LPARAM>(units));
+    SendMessageW(control, EM_SCROLLCARET, 0, 0);
+}
 
 LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     const unsigned code = LOWORD(wParam);
@@ -21,7 +45,7 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
         showResult(control, answer.text, answer.caret);
         return 0;
     case KeystrokeAnswer::Action::Close:
-        PostMessageA(GetParent(control), WM_CLOSE, 0, 0);
+        PostMessageW(GetParent(control), WM_CLOSE, 0, 0);
         return 0;
     case KeystrokeAnswer::Action::Refuse:
         MessageBeep(MB_ICONWARNING);
@@ -29,30 +53,23 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     case KeystrokeAnswer::Action::PassOn:
         break;
     }
-    return CallWindowProcA(previousInputProc, control, WM_CHAR, wParam, lParam);
+    return CallWindowProcW(previousInputProc, control, WM_CHAR, wParam, lParam);
 }
 
 }  // namespace
 
 InputLineState readInputLine(HWND control) {
-    const auto length = static_cast<std::size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    std::string text(length + 1, '\0');
-    const auto copied = static_cast<std::size_t>(
-        SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied < length ? copied : length);
-    return {std::move(text), start, end};
+    const WideLine line = readWideLine(control);
+    return {utf8FromUtf16(line.text), utf8OffsetOf(line.text, line.start), utf8OffsetOf(line.text, line.end)};
 }
 
 void attachInputLine(HWND control) {
     previousInputProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&inputLineProc)));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&inputLineProc)));
 }
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_CHAR) return CallWindowProcA(previousInputProc, control, message, wParam, lParam);
+    if (message != WM_CHAR) return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     try {
         return onChar(control, wParam, lParam);
     } catch (...) {
@@ -62,11 +79,10 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
 }
 
 void showResult(HWND control, std::string_view text, std::size_t caret) {
-    const std::string terminated(text);
-    SendMessageA(control, EM_SETSEL, 0, -1);
-    SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(terminated.c_str()));
-    SendMessageA(control, EM_SETSEL, caret, static_cast<LPARAM>(caret));
-    SendMessageA(control, EM_SCROLLCARET, 0, 0);
+    const std::wstring wide = utf16FromUtf8(text);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    putCaret(control, utf16OffsetOf(text, caret));
 }
 
 }  // namespace zarn

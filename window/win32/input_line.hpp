@@ -1,6 +1,7 @@
 #pragma once
 // The input line: the edit control whose typed operators, separators and commands are taken
-// over and answered by the platform-free keystroke logic.
+// over and answered by the platform-free keystroke logic. The control is a Unicode one and is
+// read and written in UTF-16; the logic sees its text as UTF-8 with byte offsets.
 
 #include <windows.h>
 
@@ -10,7 +11,9 @@
 
 namespace zarn {
 
-// The control's text and selection, as byte offsets.
+// The control's text in UTF-8 and its selection as byte offsets into it. An offset inside a
+// surrogate pair counts as the pair's start; a lone surrogate reads as its own three bytes
+// (window/win32/utf16.hpp), so the text written back is the text that was read.
 struct InputLineState {
     std::string text;
     std::size_t start = 0;
@@ -20,13 +23,14 @@ struct InputLineState {
 
 InputLineState readInputLine(HWND control);
 
-// Installs inputLineProc as `control`'s window procedure, keeping the control's own.
+// Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own.
 void attachInputLine(HWND control);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Replaces the control's whole text with `text` as one undoable edit, then puts the caret at
-// `caret` with nothing selected. Ctrl+Z brings back the line as it was before.
+// Replaces the control's whole text with the UTF-8 `text` as one undoable edit, then puts the
+// caret at byte offset `caret` with nothing selected. Ctrl+Z brings back the line as it was
+// before.
 void showResult(HWND control, std::string_view text, std::size_t caret);
 
 }  // namespace zarn

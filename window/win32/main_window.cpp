@@ -10,6 +10,7 @@
 #include "window/win32/input_line.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/system_error.hpp"
+#include "window/win32/utf16.hpp"
 #include "window/win32/window_font.hpp"
 
 namespace zarn {
@@ -36,8 +37,9 @@ WindowSettings readSettings(HWND window, int dpi) {
     const std::string fileName(settingsFileName);
     if (fileExists(fileName)) {
         loadSettings(readFileBytes(fileName), dpi, settings, [window](std::string_view key) {
-            const std::string text = "Unknown key:\n\n" + std::string(key);
-            MessageBoxA(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
+            // The key is UTF-8: shown through the W form, every character comes out as written.
+            const std::wstring text = utf16FromUtf8("Unknown key:\n\n" + std::string(key));
+            MessageBoxW(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
         });
     }
     return settings;
@@ -45,32 +47,34 @@ WindowSettings readSettings(HWND window, int dpi) {
 
 int workAreaWidth() {
     RECT area{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return area.right - area.left;
 }
 
 // Sizes the window so that its client area is `clientWidth` by `textHeight` pixels.
 void fitWindowToLine(HWND window, int clientWidth, int textHeight) {
     RECT outer{0, 0, clientWidth, textHeight};
-    AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE);
+    AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE);
     fixedWindowHeight = outer.bottom - outer.top;
     SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void onCreate(HWND window) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    inputControl = CreateWindowExA(0, "EDIT", "", inputControlStyle, 0, 0, 10, 10, window, nullptr, instance,
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
+    // the ANSI code page, and it holds any character.
+    inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, 10, 10, window, nullptr, instance,
                                    nullptr);
     attachInputLine(inputControl);
     // The default limit would cut a long pasted line at 32,767 bytes: 0 means as long as possible.
-    SendMessageA(inputControl, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(inputControl, EM_SETLIMITTEXT, 0, 0);
 
     const int dpi = displayDpi(inputControl);
     const WindowSettings settings = readSettings(window, dpi);
 
     font = createFont(settings);
     const int textHeight = textHeightOfX(font.get());
-    SendMessageA(inputControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageW(inputControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
 
     const int clientWidth =
         resolveClientWidth(settings.clientWidth, settings.clientWidth < 0 ? workAreaWidth() : 0);
@@ -104,35 +108,37 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: onDestroy(); return 0;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = static_cast<HCURSOR>(LoadImageA(nullptr, IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = mainWindowClass;
-    RegisterClassExA(&windowClass);
+    RegisterClassExW(&windowClass);
 }
 
 HWND createMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(WS_EX_WINDOWEDGE, mainWindowClass, mainWindowTitle, mainWindowStyle, CW_USEDEFAULT, 0,
+    return CreateWindowExW(WS_EX_WINDOWEDGE, mainWindowClass, mainWindowTitle, mainWindowStyle, CW_USEDEFAULT, 0,
                            10, 10, nullptr, nullptr, instance, nullptr);
 }
 
 int runMessageLoop() {
     MSG message{};
     for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        // The W forms: a typed character reaches the windows as UTF-16, never through the ANSI
+        // code page, where characters outside it would turn into "?".
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) throw Exception("GetMessageA: " + systemErrorText(GetLastError()));
+        if (got == -1) throw Exception("GetMessageW: " + systemErrorText(GetLastError()));
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -140,7 +146,7 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
     registerMainWindowClass(instance);
     HWND window = createMainWindow(instance);
     rethrowPendingException();
-    if (!window) throw Exception("CreateWindowExA: " + systemErrorText(GetLastError()));
+    if (!window) throw Exception("CreateWindowExW: " + systemErrorText(GetLastError()));
     ShowWindow(window, showCommand);
     const int exitCode = runMessageLoop();
     rethrowPendingException();

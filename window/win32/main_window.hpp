@@ -1,12 +1,13 @@
 #pragma once
-// The main window: one line of text high, holding nothing but the input line.
+// The main window: one line of text high, holding nothing but the input line. A Unicode window
+// with a Unicode message loop, so typed characters arrive as UTF-16.
 
 #include <windows.h>
 
 namespace zarn {
 
-inline constexpr const char* mainWindowClass = "ZARN";
-inline constexpr const char* mainWindowTitle = "ZARN";
+inline constexpr const wchar_t* mainWindowClass = L"ZARN";
+inline constexpr const wchar_t* mainWindowTitle = L"ZARN";
 
 // Registers the class "ZARN" (a second registration changes nothing).
 void registerMainWindowClass(HINSTANCE instance);

@@ -7,7 +7,8 @@
 
 namespace zarn {
 
-// FormatMessageA's text for `code`, without its trailing line break; "error N" if it has none.
+// FormatMessageW's text for `code` in UTF-8, without its trailing line break; "error N" if it
+// has none.
 std::string systemErrorText(DWORD code);
 
 }  // namespace zarn

@@ -1,0 +1,89 @@
+// Text between UTF-16 and UTF-8: as Windows converts valid text, an exact round trip for any
+// units at all, and offsets that never cut a character.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "window/win32/utf16.hpp"
+
+namespace zarn {
+namespace {
+
+std::string windowsUtf8(const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    std::string out(static_cast<std::size_t>(length) * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+// Random units drawn from `pool`: ASCII, two- and three-byte characters, both halves of pairs.
+std::wstring randomUnits(std::mt19937& random, std::wstring_view pool) {
+    std::wstring text(random() % 12, L'\0');
+    for (wchar_t& unit : text) unit = pool[random() % pool.size()];
+    return text;
+}
+
+TEST(Utf16, valid_text_converts_as_windows_converts_it) {
+    const std::wstring pairs[] = {L"\U0001F600", L"\U00010000", L"\U0010FFFF"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        std::wstring text = randomUnits(random, L"a1 +\u00E9\u07FF\u0800\u4E2D\uFFFF");
+        text.insert(random() % (text.size() + 1), pairs[random() % 3]);
+        const std::string utf8 = utf8FromUtf16(text);
+        ASSERT_EQ(utf8, windowsUtf8(text));
+        ASSERT_EQ(utf16FromUtf8(utf8), text);
+    }
+}
+
+TEST(Utf16, any_units_round_trip_and_offsets_never_cut_a_pair) {
+    std::mt19937 random(12);
+    for (int round = 0; round < 5000; ++round) {
+        const std::wstring text = randomUnits(random, L"a \u00E9\u4E2D\xD800\xDBFF\xDC00\xDFFF");
+        const std::string utf8 = utf8FromUtf16(text);
+        ASSERT_EQ(utf16FromUtf8(utf8), text);
+        for (std::size_t units = 0; units <= text.size(); ++units) {
+            const bool insidePair = units > 0 && units < text.size() && IS_HIGH_SURROGATE(text[units - 1]) &&
+                                    IS_LOW_SURROGATE(text[units]);
+            ASSERT_EQ(utf16OffsetOf(utf8, utf8OffsetOf(text, units)), insidePair ? units - 1 : units);
+        }
+    }
+}
+
+TEST(Utf16, offsets_count_whole_characters) {
+    const std::wstring text = L"a\u4E2D\U0001F600b";  // 1, 1 and 2 units; 1, 3 and 4 bytes
+    const std::string utf8 = utf8FromUtf16(text);
+    const std::size_t bytesAtUnit[] = {0, 1, 4, 4, 8, 9, 9};
+    for (std::size_t units = 0; units < std::size(bytesAtUnit); ++units) {
+        EXPECT_EQ(utf8OffsetOf(text, units), bytesAtUnit[units]) << units;
+    }
+    const std::size_t unitsAtByte[] = {0, 1, 1, 1, 2, 2, 2, 2, 4, 5, 5};
+    for (std::size_t bytes = 0; bytes < std::size(unitsAtByte); ++bytes) {
+        EXPECT_EQ(utf16OffsetOf(utf8, bytes), unitsAtByte[bytes]) << bytes;
+    }
+}
+
+TEST(Utf16, bytes_that_start_no_sequence_read_as_replacement_characters) {
+    const std::pair<std::string, std::wstring> cases[] = {
+        {"\xFF", L"\uFFFD"},
+        {"a\x80" "b", L"a\uFFFD" L"b"},
+        {"\xE4\xB8", L"\uFFFD\uFFFD"},              // cut short
+        {"\xE4\xB8" "a", L"\uFFFD\uFFFD" L"a"},
+        {"\xC0\xAF", L"\uFFFD\uFFFD"},              // a longer form than needed
+        {"\xE0\x80\xAF", L"\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"\xED\xA0\x80", L"\xD800"},                // a lone surrogate's own bytes
+        {"\xF0\x9F\x98\x80", L"\U0001F600"},
+    };
+    for (const auto& [utf8, expected] : cases) {
+        EXPECT_EQ(utf16FromUtf8(utf8), expected) << testing::PrintToString(utf8);
+        EXPECT_EQ(utf16OffsetOf(utf8, utf8.size()), expected.size()) << testing::PrintToString(utf8);
+    }
+}
+
+}  // namespace
+}  // namespace zarn
