@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -70,6 +71,20 @@ TEST_F(MainWindowTest, the_input_line_fills_the_client_area_and_has_the_focus) {
     EXPECT_EQ(control.bottom, client.bottom);
     EXPECT_EQ(GetFocus(), line);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & 0x00CF0000u, 0x00CE0000u);
+}
+
+TEST_F(MainWindowTest, the_focus_given_to_the_window_goes_on_to_the_input_line) {
+    create();
+    ShowWindow(window, SW_SHOW);
+    const std::pair<const char*, std::function<void()>> routes[] = {
+        {"focus on the window", [this] { SetFocus(window); }},
+        {"minimised and restored", [this] { ShowWindow(window, SW_MINIMIZE), ShowWindow(window, SW_RESTORE); }},
+    };
+    for (const auto& [name, route] : routes) {
+        SetFocus(nullptr);
+        route();
+        EXPECT_EQ(GetFocus(), line) << name;
+    }
 }
 
 TEST_F(MainWindowTest, sizing_keeps_the_outer_height) {

@@ -84,6 +84,12 @@ void onCreate(HWND window) {
     SetFocus(inputControl);
 }
 
+// Whenever the window gets the keyboard focus (activation, restoring from the taskbar, a click
+// on the title bar), the input line takes it: there is nothing else to type into.
+void onSetFocus() {
+    if (inputControl) SetFocus(inputControl);
+}
+
 void onSize(LPARAM lParam) {
     if (inputControl)
         SetWindowPos(inputControl, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
@@ -103,6 +109,7 @@ void onDestroy() {
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(window); break;
+    case WM_SETFOCUS: onSetFocus(); return 0;
     case WM_SIZE: onSize(lParam); break;
     case WM_SIZING: onSizing(lParam); break;
     case WM_DESTROY: onDestroy(); return 0;
