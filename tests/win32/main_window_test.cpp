@@ -128,6 +128,18 @@ TEST_F(MainWindowTest, a_negative_width_counts_back_from_the_work_area) {
     EXPECT_EQ(clientRect(window).right, area.right - area.left - 100);
 }
 
+TEST_F(MainWindowTest, a_width_beyond_the_screen_gives_the_widest_window_the_system_allows) {
+    for (const char* size : {"100000", "2147483600", "2147483647"}) {
+        folder.write("zarn.ini", std::string("size = ") + size);
+        create();
+        const RECT outer = windowRect(window);
+        EXPECT_EQ(outer.right - outer.left, GetSystemMetrics(SM_CXMAXTRACK)) << size;
+        EXPECT_EQ(clientRect(line).right, clientRect(window).right) << size;
+        EXPECT_EQ(clientRect(window).bottom, fontLineHeight(line)) << size;
+        DestroyWindow(window);
+    }
+}
+
 TEST_F(MainWindowTest, a_face_name_longer_than_31_bytes_is_cut_to_31) {
     const std::string face = "Abcdefghijklmnopqrstuvwxyz0123456789";
     folder.write("zarn.ini", "font = " + face);

@@ -1,5 +1,8 @@
 #include "window/win32/main_window.hpp"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -51,12 +54,22 @@ int workAreaWidth() {
     return area.right - area.left;
 }
 
-// Sizes the window so that its client area is `clientWidth` by `textHeight` pixels.
+int clampedToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
+}
+
+// Sizes the window so that its client area is `clientWidth` by `textHeight` pixels, the width
+// limited to what the system can show: the widest a window may be (SM_CXMAXTRACK) less the
+// frame. A width near 2^31 would otherwise overflow the frame's addition and come out narrow.
 void fitWindowToLine(HWND window, int clientWidth, int textHeight) {
-    RECT outer{0, 0, clientWidth, textHeight};
-    AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE);
-    fixedWindowHeight = outer.bottom - outer.top;
-    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRect(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE);
+    const std::int64_t frameWidth = std::int64_t{frame.right} - frame.left;
+    const std::int64_t frameHeight = std::int64_t{frame.bottom} - frame.top;
+    const std::int64_t widestClient = std::max<std::int64_t>(GetSystemMetrics(SM_CXMAXTRACK) - frameWidth, 1);
+    const int outerWidth = clampedToInt(std::min<std::int64_t>(clientWidth, widestClient) + frameWidth);
+    fixedWindowHeight = clampedToInt(textHeight + frameHeight);
+    SetWindowPos(window, nullptr, 0, 0, outerWidth, fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void onCreate(HWND window) {
