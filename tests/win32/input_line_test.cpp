@@ -93,22 +93,26 @@ TEST_F(MainWindowTest, escape_posts_close_to_the_main_window_and_keeps_the_line)
     EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3}));
 }
 
-TEST_F(MainWindowTest, undo_brings_back_the_line_before_the_evaluation) {
+// Every route by which the control undoes: the control selects what an undo brings back, but
+// the caret must stand at the end so that the next operator goes after the line.
+TEST_F(MainWindowTest, undo_brings_back_the_line_with_the_caret_at_its_end_and_toggles) {
+    const std::pair<const char*, UINT> routes[] = {{"Ctrl+Z", WM_CHAR}, {"WM_UNDO", WM_UNDO}, {"EM_UNDO", EM_UNDO}};
     create();
-    setLine("1 2", 3, 3);
-    type('+');
-    ASSERT_EQ(readLine().text, "3 ");
-    SendMessageW(line, EM_UNDO, 0, 0);
-    EXPECT_EQ(readLine().text, "1 2");
-}
-
-TEST_F(MainWindowTest, undo_brings_back_a_cleared_line) {
-    create();
-    setLine("5 6", 3, 3);
-    type('\b', true);
-    ASSERT_EQ(readLine().text, "");
-    SendMessageW(line, EM_UNDO, 0, 0);
-    EXPECT_EQ(readLine().text, "5 6");
+    for (const auto& [name, message] : routes) {
+        const auto undo = [&] { SendMessageW(line, message, message == WM_CHAR ? 0x1A : 0, 1); };
+        setLine("1 2", 3, 3);
+        type('+');
+        undo();
+        EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3})) << name;
+        undo();
+        EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2})) << name;
+        undo();
+        type('*');
+        EXPECT_EQ(readLine(), (LineState{"2 ", 2, 2})) << name;
+        type('\b', true);
+        undo();
+        EXPECT_EQ(readLine(), (LineState{"2 ", 2, 2})) << name << ": a cleared line";
+    }
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

@@ -10,6 +10,8 @@ namespace zarn {
 
 namespace {
 
+constexpr WPARAM ctrlZ = 0x1A;
+
 WNDPROC previousInputProc = nullptr;
 
 // The control's text and selection as it holds them, in UTF-16 units.
@@ -17,6 +19,7 @@ struct WideLine {
     std::wstring text;
     DWORD start = 0;
     DWORD end = 0;
+    bool operator==(const WideLine&) const = default;
 };
 
 WideLine readWideLine(HWND control) {
@@ -33,6 +36,24 @@ WideLine readWideLine(HWND control) {
 void putCaret(HWND control, std::size_t units) {
     SendMessageW(control, EM_SETSEL, units, static_cast<LPARAM>(units));
     SendMessageW(control, EM_SCROLLCARET, 0, 0);
+}
+
+// Every way the control undoes: the messages, Ctrl+Z (which Wine's control turns into WM_UNDO
+// sent to itself) and Alt+Backspace.
+bool mayUndo(UINT message, WPARAM wParam) {
+    return message == WM_UNDO || message == EM_UNDO || (message == WM_CHAR && wParam == ctrlZ) ||
+           (message == WM_SYSKEYDOWN && wParam == VK_BACK);
+}
+
+// The control selects the text an undo brings back, so the next operator would replace all of
+// it. After an undo the caret stands at the end instead, as after an evaluation; the control's
+// undo buffer is untouched, so undoing again still toggles back.
+LRESULT undoWithCaretAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WideLine before = readWideLine(control);
+    const LRESULT result = CallWindowProcW(previousInputProc, control, message, wParam, lParam);
+    const WideLine after = readWideLine(control);
+    if (after != before) putCaret(control, after.text.size());
+    return result;
 }
 
 LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
@@ -69,13 +90,14 @@ void attachInputLine(HWND control) {
 }
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_CHAR) return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     try {
-        return onChar(control, wParam, lParam);
+        if (mayUndo(message, wParam)) return undoWithCaretAtEnd(control, message, wParam, lParam);
+        if (message == WM_CHAR) return onChar(control, wParam, lParam);
     } catch (...) {
         keepPendingException(GetParent(control), message);
         return 0;
     }
+    return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
 }
 
 void showResult(HWND control, std::string_view text, std::size_t caret) {

@@ -29,8 +29,9 @@ void attachInputLine(HWND control);
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Replaces the control's whole text with the UTF-8 `text` as one undoable edit, then puts the
-// caret at byte offset `caret` with nothing selected. Ctrl+Z brings back the line as it was
-// before.
+// caret at byte offset `caret` with nothing selected. An undo (Ctrl+Z, Alt+Backspace, WM_UNDO,
+// EM_UNDO) brings back the line as it was before, with the caret at its end; a second one
+// toggles back.
 void showResult(HWND control, std::string_view text, std::size_t caret);
 
 }  // namespace zarn
