@@ -4,6 +4,8 @@
 # Starts its own Xvfb on a free display and its own Wine server, and stops both at the end.
 # ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result.
 set -uo pipefail
+# Wine reads the probe's arguments and writes its output in the locale's encoding: UTF-8.
+export LC_ALL=C.UTF-8
 
 zarn_exe="$(realpath "$1")"
 probe_exe="$(realpath "$2")"
@@ -45,17 +47,21 @@ probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
 has_visible_window() { [ -n "$(visible_window "$1")" ]; }
 main_window_shown() { probe line >/dev/null && has_visible_window ZARN; }
+line_is() { [ "$(probe line)" = "$1" ]; }
+iconic_is() { [ "$(probe iconic)" = "$1" ]; }
 
-# Waits at most 10 s for the process to end; prints its exit code, or "running".
+# Waits at most 10 s for the process to end and sets exit_code to its exit code, or "running".
+# Runs in this shell, never in $(...): a subshell cannot wait for its parent's child and may
+# see a status it does not have.
 exit_code_of() {
     local pid="$1" tries=500
     while kill -0 "$pid" 2>/dev/null && [ "$(ps -o stat= -p "$pid" | cut -c1)" != Z ]; do
         tries=$((tries - 1))
-        if [ "$tries" -le 0 ]; then echo running; return; fi
+        if [ "$tries" -le 0 ]; then exit_code=running; return; fi
         sleep 0.02
     done
     wait "$pid"
-    echo $?
+    exit_code=$?
 }
 
 # Starts zarn.exe in folder $1 (where its zarn.ini is).
@@ -76,7 +82,8 @@ xvfb_pid=$zarn_xvfb_pid
 
 zarn_wine_prefix "$prefix" x11
 rm -rf "$work/run"
-mkdir -p "$work/run/plain" "$work/run/unknown" "$work/run/bad" "$work/run/folder/zarn.ini" "$work/run/font"
+mkdir -p "$work/run/plain" "$work/run/unknown" "$work/run/bad" "$work/run/folder/zarn.ini" "$work/run/font" \
+         "$work/run/wide"
 
 # --- Typing into the line.
 started=$(date +%s.%N)
@@ -91,9 +98,20 @@ echo "     window shown after $(echo "$shown - $started" | bc) s"
 press ZARN 1 space 2 plus
 expect "typing 1 2+ gives 3" "2 2|3 " "$(probe line)"
 press ZARN ctrl+z
-expect "Ctrl+Z undoes the evaluation" "1 2" "$(probe line | cut -d'|' -f2-)"
+expect "Ctrl+Z undoes the evaluation, the caret at the end" "3 3|1 2" "$(probe line)"
 press ZARN ctrl+z
-expect "Ctrl+Z again redoes it, as the control's single undo does" "3 " "$(probe line | cut -d'|' -f2-)"
+expect "Ctrl+Z again redoes it, as the control's single undo does" "2 2|3 " "$(probe line)"
+press ZARN ctrl+z asterisk
+expect "an operator after Ctrl+Z goes after the line" "2 2|2 " "$(probe line)"
+
+# Minimised and restored from the keyboard, the window still takes typed keys.
+press ZARN alt+space n
+if wait_until iconic_is 1; then pass "Alt+Space N minimises the window"; else fail "Alt+Space N minimises the window"; fi
+xdotool key --delay 20 alt+space r
+if wait_until iconic_is 0; then pass "Alt+Space R restores it"; else fail "Alt+Space R restores it"; fi
+xdotool type --delay 20 "3 4+"
+wait_until line_is "4 4|2 7 "
+expect "keys typed after minimise and restore reach the line" "4 4|2 7 " "$(probe line)"
 
 probe settext "(1/4)"
 press ZARN shift+Return
@@ -108,9 +126,13 @@ import -window "$(visible_window ZARN)" "$work/zarn-window.png" 2>/dev/null
 press ZARN shift+BackSpace
 expect "Shift+Backspace empties the line" "0 0|" "$(probe line)"
 
-probe settext "(1/0)"
+probe settext "中 1 2"
+press ZARN plus
+expect "an operator after a double-byte character" "2 2|3 " "$(probe line)"
+
+probe settext "é (1/0)"
 press ZARN space
-expect "a refused line stays as it was" "5 5|(1/0)" "$(probe line)"
+expect "a refused line stays as it was, characters beyond ASCII included" "8 8|é (1/0)" "$(probe line)"
 if has_visible_window "Unhandled Exception"; then fail "a refused line shows no box"; else pass "a refused line shows no box"; fi
 
 # Idle: the program waits for messages and uses no processor time.
@@ -122,7 +144,8 @@ echo "     idle CPU over 5 s: $idle clock ticks of $(getconf CLK_TCK) per second
 if [ "$idle" -le 10 ]; then pass "idle CPU close to zero"; else fail "idle CPU: $idle ticks in 5 s"; fi
 
 press ZARN Escape
-expect "Escape ends the program with exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+exit_code_of "$zarn_pid"
+expect "Escape ends the program with exit code 0" 0 "$exit_code"
 zarn_pid=""
 
 # --- A zarn.ini with an unknown key: the warning box comes before the window.
@@ -135,7 +158,8 @@ if wait_until has_visible_window ZARN; then
     press ZARN Return
     if wait_until main_window_shown; then pass "the window is shown after the box"; else fail "the window is shown after the box"; fi
     press ZARN Escape
-    expect "exit code 0 after a warning" 0 "$(exit_code_of "$zarn_pid")"
+    exit_code_of "$zarn_pid"
+    expect "exit code 0 after a warning" 0 "$exit_code"
 else
     fail "the warning box is shown"
 fi
@@ -152,7 +176,8 @@ last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX
             *) fail "$1: box with [$shown_text]" ;;
         esac
         press "Unhandled Exception" Return
-        expect "$1: exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+        exit_code_of "$zarn_pid"
+        expect "$1: exit code 0" 0 "$exit_code"
     else
         fail "$1: the box is shown"
     fi
@@ -162,15 +187,29 @@ printf 'size = 1.5\n' > "$work/run/bad/zarn.ini"
 last_resort "size = 1.5" "$work/run/bad" "conversion 1.5"
 last_resort "zarn.ini is a folder" "$work/run/folder" "zarn.ini: "
 
-# --- Font and width from zarn.ini: the client area is the configured width and one "X" high.
-printf 'font = Courier New, 30\nsize = 321\n' > "$work/run/font/zarn.ini"
+# --- Font and width from a zarn.ini saved as UTF-8 with a byte-order mark: no warning box, and
+# the client area is the configured width and one "X" high.
+printf '\xEF\xBB\xBFfont = Courier New, 30\r\nsize = 321\r\n' > "$work/run/font/zarn.ini"
 start_zarn "$work/run/font"
 if wait_until main_window_shown; then
+    expect "a byte-order mark before the first key shows no box" 2 "$(probe box ZARN >/dev/null; echo $?)"
     expect "font and width from zarn.ini" "321 $(probe xheight 'Courier New' -40)" "$(probe client)"
     press ZARN Escape
-    exit_code_of "$zarn_pid" >/dev/null
+    exit_code_of "$zarn_pid"
 else
     fail "the window with zarn.ini's font is shown"
+fi
+zarn_pid=""
+
+# --- The widest width there is: the window is as wide as the system lets it be.
+printf 'size = 2147483647\r\n' > "$work/run/wide/zarn.ini"
+start_zarn "$work/run/wide"
+if wait_until main_window_shown; then
+    expect "size = 2147483647 gives the widest client area" "$(probe widest)" "$(probe client | cut -d' ' -f1)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+else
+    fail "the window with the widest size is shown"
 fi
 zarn_pid=""
 
@@ -181,7 +220,8 @@ fault() {  # fault KIND MESSAGE
     if wait_until has_visible_window "Unhandled Exception"; then
         expect "fault $1: box" "owner=none|$2" "$(probe box "Unhandled Exception" | paste -sd '|')"
         press "Unhandled Exception" Return
-        expect "fault $1: exit code 0" 0 "$(exit_code_of "$zarn_pid")"
+        exit_code_of "$zarn_pid"
+        expect "fault $1: exit code 0" 0 "$exit_code"
     else
         fail "fault $1: the box is shown"
     fi

@@ -6,6 +6,9 @@
 //   zarn-probe box TITLE         prints the owner's class and the text of the message box TITLE
 //   zarn-probe client            prints the main window's client width and height
 //   zarn-probe visible           prints 1 if the main window is visible, else 0
+//   zarn-probe iconic            prints 1 if the main window is minimised, else 0
+//   zarn-probe widest            prints the widest client area the main window can have: the
+//                                largest tracking width less the window's present frame
 //   zarn-probe xheight FACE H    prints the height of "X" in FACE with logical height H
 //   zarn-probe fault KIND        raises a fault inside the guarded entry: access, divide, stack,
 //                                or access-in-window (in a window procedure)
@@ -91,6 +94,25 @@ int printVisible() {
     return 0;
 }
 
+int printIconic() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    std::printf("%d\n", IsIconic(window) ? 1 : 0);
+    return 0;
+}
+
+int printWidestClient() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const long frame = (outer.right - outer.left) - client.right;
+    std::printf("%ld\n", GetSystemMetrics(SM_CXMAXTRACK) - frame);
+    return 0;
+}
+
 int printXHeight(const char* face, const char* height) {
     zarn::WindowSettings settings{face, std::atoi(height), 0};
     zarn::UniqueFont font = zarn::createFont(settings);
@@ -173,12 +195,14 @@ int main(int argc, char** argv) {
     if (command == "box" && argc > 2) return printBox(argv[2]);
     if (command == "client") return printClient();
     if (command == "visible") return printVisible();
+    if (command == "iconic") return printIconic();
+    if (command == "widest") return printWidestClient();
     if (command == "xheight" && argc > 3) return printXHeight(argv[2], argv[3]);
     if (command == "fault" && argc > 2) return fault(argv[2]);
     if (command == "roundtrip" && argc > 3) {
         return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
     }
-    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|xheight FACE H|fault KIND|"
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|fault KIND|"
                "roundtrip LENGTH REPEATS\n", stderr);
     return 64;
 }
