@@ -54,27 +54,12 @@ TEST(Utf16, any_units_round_trip_and_offsets_never_cut_a_pair) {
     }
 }
 
-TEST(Utf16, offsets_count_whole_characters) {
-    const std::wstring text = L"a\u4E2D\U0001F600b";  // 1, 1 and 2 units; 1, 3 and 4 bytes
-    const std::string utf8 = utf8FromUtf16(text);
-    const std::size_t bytesAtUnit[] = {0, 1, 4, 4, 8, 9, 9};
-    for (std::size_t units = 0; units < std::size(bytesAtUnit); ++units) {
-        EXPECT_EQ(utf8OffsetOf(text, units), bytesAtUnit[units]) << units;
-    }
-    const std::size_t unitsAtByte[] = {0, 1, 1, 1, 2, 2, 2, 2, 4, 5, 5};
-    for (std::size_t bytes = 0; bytes < std::size(unitsAtByte); ++bytes) {
-        EXPECT_EQ(utf16OffsetOf(utf8, bytes), unitsAtByte[bytes]) << bytes;
-    }
-}
-
 TEST(Utf16, bytes_that_start_no_sequence_read_as_replacement_characters) {
     const std::pair<std::string, std::wstring> cases[] = {
         {"\xFF", L"\uFFFD"},
         {"a\x80" "b", L"a\uFFFD" L"b"},
         {"\xE4\xB8", L"\uFFFD\uFFFD"},              // cut short
-        {"\xE4\xB8" "a", L"\uFFFD\uFFFD" L"a"},
         {"\xC0\xAF", L"\uFFFD\uFFFD"},              // a longer form than needed
-        {"\xE0\x80\xAF", L"\uFFFD\uFFFD\uFFFD"},
         {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
         {"\xED\xA0\x80", L"\xD800"},                // a lone surrogate's own bytes
         {"\xF0\x9F\x98\x80", L"\U0001F600"},
