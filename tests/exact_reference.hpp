@@ -155,6 +155,12 @@ inline Pair divInteger(const Pair& x, const mpz_class& k) {
     return fitted(fixSign({x.n / g, (k / g) * x.d}));
 }
 
+inline mpq_class valueOf(const Pair& p) {
+    mpq_class q(p.n, p.d);
+    q.canonicalize();
+    return q;
+}
+
 inline std::string text(const Pair& p) { return p.n.get_str() + "/" + p.d.get_str(); }
 inline std::string text(const frac& value) {
     return std::to_string(value.numerator()) + "/" + std::to_string(value.denominator());
@@ -173,6 +179,8 @@ std::string outcomeOf(Operation operation) {
         return e.message();
     }
 }
+
+inline bool refused(const std::string& outcome) { return outcome.find('/') == std::string::npos; }
 
 // A copy with the same fields, where a frac copy would normalise.
 inline frac rawCopy(const frac& value) {
