@@ -1,7 +1,8 @@
 // The line evaluator in both display modes: any bytes give a line or one of the two refusals,
 // exactly what an independent evaluator over GMP's unbounded rationals gives; a line rendered in
-// Fraction mode evaluates again to itself, and a division-by-zero cut is a prefix of the
-// stripped input.
+// Fraction mode evaluates again to itself, one rendered in Decimal mode evaluates to the values
+// of its digits (or is refused exactly when one does not fit), and a division-by-zero cut is a
+// prefix of the stripped input.
 
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +53,9 @@ std::string render(const std::vector<mpq_class>& stack, ConvTo mode) {
 }
 
 // The evaluation with exact values: missing operands are zero, a zero divisor cuts the stripped
-// line before the token carried out last, a number whose digits do not fit 64 bits is refused,
-// and so is every result whose exact value does not fit.
+// line before the token carried out last, a number is read by the reading rule (refused for a
+// zero denominator, too many digits or a value that does not fit), and every result whose exact
+// value does not fit is refused.
 Outcome evaluateExactly(std::string_view line, ConvTo mode) {
     const std::string_view prepared = withoutBlanks(line);
     std::vector<mpq_class> stack;
@@ -118,6 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const Outcome again = evaluate(actual.line, ConvTo::Fraction);
             require(again == actual, "a rendered line does not evaluate to itself", input,
                     describe(actual) + " gives " + describe(again));
+        }
+        if (mode == ConvTo::Decimal && actual.kind == Outcome::Rendered) {
+            // Decimals denote their digits: each is read by that value, or refused when it does not fit.
+            const Outcome again = evaluate(actual.line, ConvTo::Fraction);
+            const Outcome exact = evaluateExactly(actual.line, ConvTo::Fraction);
+            require(again == exact, "a line written in Decimal mode does not read back by its digits' values", input,
+                    describe(actual) + " gives " + describe(again) + " instead of " + describe(exact));
         }
     }
     return 0;

@@ -12,29 +12,19 @@
 
 namespace zarn::fuzzing {
 
-// The pair a text reads as, unreduced, or no value when the notation or the 64-bit range
-// refuses it.
+// The pair a text reads as, or why the notation or the reading rule refuses it.
 struct ReadNumber {
     bool accepted = false;
+    FracParseException::Reason refusal = FracParseException::Reason::NotANumber;
     mpz_class numerator;
     mpz_class denominator;
 };
 
 inline bool isDigitByte(char c) { return c >= '0' && c <= '9'; }
 
-inline mpz_class digitsValue(std::string_view digits) {
-    return digits.empty() ? mpz_class(0) : mpz_class(std::string(digits), 10);
-}
-
-inline mpz_class powerOfTen(std::size_t k) {
-    mpz_class p;
-    mpz_ui_pow_ui(p.get_mpz_t(), 10, k);
-    return p;
-}
-
-// [blanks][sign][blanks] digits, optionally one "." or one "/" among them, [blanks]. The pair
-// read must fit: a numerator up to 2^63 - 1 (2^63 after "-"), a denominator up to 2^63 - 1,
-// and never zero.
+// [blanks][sign][blanks] digits, optionally one "." or one "/" among them, [blanks]; then the
+// reading rule on the digit runs (testing_support::readDigits): a zero denominator, more than
+// 38 significant digits, or a value that does not fit are refused.
 inline ReadNumber readNumber(std::string_view text) {
     ReadNumber read;
     std::string_view s = withoutBlanks(text);
@@ -50,21 +40,15 @@ inline ReadNumber readNumber(std::string_view text) {
             if (!isDigitByte(c)) return read;
         }
     }
-    if (separator == std::string_view::npos) {
-        read.numerator = digitsValue(before);
-        read.denominator = 1;
-    } else if (s[separator] == '.') {
-        read.numerator = digitsValue(before) * powerOfTen(after.size()) + digitsValue(after);
-        read.denominator = powerOfTen(after.size());
-    } else {
-        read.numerator = digitsValue(before);
-        read.denominator = digitsValue(after);
+    const testing_support::NumberReading digits =
+        testing_support::readDigits(negative, before, separator == std::string_view::npos ? '\0' : s[separator], after);
+    if (digits.refusal) {
+        read.refusal = *digits.refusal;
+        return read;
     }
-    static const mpz_class highest = testing_support::toMpz(testing_support::kMax);
-    const mpz_class numeratorLimit = negative ? mpz_class(highest + 1) : highest;
-    if (read.numerator > numeratorLimit || read.denominator > highest || read.denominator == 0) return read;
-    if (negative) read.numerator = -read.numerator;
     read.accepted = true;
+    read.numerator = digits.numerator;
+    read.denominator = digits.denominator;
     return read;
 }
 

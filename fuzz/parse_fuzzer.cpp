@@ -1,6 +1,7 @@
-// Reading a number: any bytes are either refused with FracParseException or read as exactly the
-// pair the notation gives, canonical after normalising, and written back in forms that read
-// again to the same value.
+// Reading a number: any bytes are either refused with FracParseException, for the reason the
+// reading rule gives, or read as exactly the fields it gives (as written when they fit, else
+// lowest terms), canonical after normalising, and written back in forms that read again to the
+// same value.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,13 +28,16 @@ void checkParse(std::string_view input, const ReadNumber& expected) {
     frac target = untouched;
     try {
         target.parse(input);
-    } catch (const FracParseException&) {
-        require(!expected.accepted, "parse refuses a number the notation accepts", input);
+    } catch (const FracParseException& e) {
+        require(!expected.accepted, "parse refuses a number the reading rule accepts", input);
+        require(e.reason() == expected.refusal, "parse refuses for another reason", input,
+                std::to_string(static_cast<int>(e.reason())) + " instead of " +
+                    std::to_string(static_cast<int>(expected.refusal)));
         require(target.numerator() == untouched.numerator() && target.denominator() == untouched.denominator(),
                 "a refused parse changes the target", input);
         return;
     }
-    require(expected.accepted, "parse accepts a text the notation refuses", input);
+    require(expected.accepted, "parse accepts a text the reading rule refuses", input);
     require(toMpz(target.numerator()) == expected.numerator && toMpz(target.denominator()) == expected.denominator,
             "parse reads a different pair", input,
             target.toFractionString() + " instead of " + expected.numerator.get_str() + "/" +
@@ -59,11 +63,11 @@ void checkConstructed(std::string_view input, const ReadNumber& expected) {
         assignRefused = true;
     }
     if (!value) {
-        require(!expected.accepted, "the constructor refuses a number the notation accepts", input);
+        require(!expected.accepted, "the constructor refuses a number the reading rule accepts", input);
         require(assignRefused && assigned.equals(untouched), "assignText does not refuse unchanged", input);
         return;
     }
-    require(expected.accepted, "the constructor accepts a text the notation refuses", input);
+    require(expected.accepted, "the constructor accepts a text the reading rule refuses", input);
     require(!assignRefused && assigned.equals(*value), "assignText gives another value than the constructor", input);
 
     const mpq_class exact = valueOf(expected);

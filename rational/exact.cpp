@@ -6,7 +6,7 @@ namespace zarn::exact {
 
 UWide gcdOf(UWide x, UWide y) {
     while (x != 0) {
-        if (x <= UINT64_MAX && y <= UINT64_MAX) {
+        if (x <= maxMagnitude && y <= maxMagnitude) {
             return gcdOf(static_cast<std::uint64_t>(x), static_cast<std::uint64_t>(y));
         }
         const UWide r = y % x;
@@ -20,19 +20,17 @@ namespace {
 
 constexpr UWide wideMagnitude(Wide v) { return v < 0 ? static_cast<UWide>(-v) : static_cast<UWide>(v); }
 
-// Fields of sign * numerator / denominator, already in lowest terms, or frac.overflow.
+// Fields of sign * numerator / denominator as they stand, or frac.overflow.
 Fields fit(bool negative, UWide numerator, UWide denominator) {
-    const UWide limit = negative ? UWide{1} << 63 : static_cast<UWide>(maxInt);
-    if (numerator > limit || denominator > static_cast<UWide>(maxInt)) throw FracOverflowException();
+    if (!fitsFields(negative, numerator, denominator)) throw FracOverflowException();
     const auto bits = static_cast<std::uint64_t>(numerator);
     // Two's complement negation of the magnitude; 2^63 becomes -2^63.
     return {static_cast<std::int64_t>(negative ? 0 - bits : bits), static_cast<std::int64_t>(denominator)};
 }
 
-// n/d (d != 0) already in lowest terms: only the sign is moved to the numerator.
-Fields reduced(Wide n, Wide d) {
-    if (n == 0) return {0, 1};
-    return fit((n < 0) != (d < 0), wideMagnitude(n), wideMagnitude(d));
+// n/d (d != 0) unreduced, with a negative denominator's sign moved to the numerator.
+Fields signFixed(Wide n, Wide d) {
+    return fit(n != 0 && (n < 0) != (d < 0), wideMagnitude(n), wideMagnitude(d));
 }
 
 }  // namespace
@@ -44,7 +42,7 @@ Fields canonical(Wide n, Wide d) {
     const UWide top = wideMagnitude(n);
     const UWide bottom = wideMagnitude(d);
     if (bottom == 1) return fit(negative, top, bottom);
-    if (top <= UINT64_MAX && bottom <= UINT64_MAX) {
+    if (top <= maxMagnitude && bottom <= maxMagnitude) {
         // The common case: 64-bit divisions only.
         const auto t = static_cast<std::uint64_t>(top);
         const auto b = static_cast<std::uint64_t>(bottom);
@@ -55,28 +53,18 @@ Fields canonical(Wide n, Wide d) {
     return fit(negative, top / g, bottom / g);
 }
 
-// The operations below keep lowest terms the way the textbook proofs do: for operands in lowest
-// terms their results are in lowest terms without a gcd of the full result. For operands that
-// are not (raw setters), the value is still exact; normalize() reduces it.
-
 namespace {
 
-// a/b + c/d or a/b - c/d. With g = gcd(b, d), the sum is t / (b * (d/g)) where
-// t = a*(d/g) + c*(b/g); any factor t shares with that denominator divides g.
+// a/b + c/d or a/b - c/d, reduced by one gcd of the exact cross sum and product. The operands
+// need not be in lowest terms, so no cheaper reduction would be sound.
 Fields sumOrDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, bool subtract) {
     if (b == 0 || d == 0) throw FracDivisionByZeroException();
-    if (b == 1 && d == 1) return reduced(subtract ? Wide{a} - c : Wide{a} + c, 1);  // whole numbers
-    const std::uint64_t g = gcdOf(magnitude(b), magnitude(d));
-    const Wide dOverG = quotient(d, g);
-    const Wide scaledA = a * dOverG;
-    const Wide scaledC = c * quotient(b, g);
-    const Wide t = subtract ? scaledA - scaledC : scaledA + scaledC;
-    if (g == 1) return reduced(t, b * dOverG);
-    const UWide tMagnitude = wideMagnitude(t);
-    const std::uint64_t remainder =
-        tMagnitude <= UINT64_MAX ? static_cast<std::uint64_t>(tMagnitude) % g : static_cast<std::uint64_t>(tMagnitude % g);
-    const std::uint64_t common = gcdOf(remainder, g);  // gcd(t, g)
-    return reduced(t / static_cast<Wide>(common), quotient(b, common) * dOverG);
+    const Wide right = subtract ? -Wide{c} : Wide{c};
+    if (b == 1 && d == 1) return signFixed(a + right, 1);  // whole numbers
+    if (b == d) return canonical(a + right, b);            // no products needed
+    // |a*d| and |c*b| reach 2^126 only for a == d == -2^63 and c == b == -2^63, which the
+    // equal denominators above take, so the sum stays below 2^127.
+    return canonical(a * Wide{d} + right * b, Wide{b} * d);
 }
 
 }  // namespace
@@ -90,19 +78,29 @@ Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d
 }
 
 // Cancels gcd(a, d) and gcd(b, c) before multiplying: for operands in lowest terms what remains
-// has no common factor, and the products are as small as the result allows.
+// has no common factor, and the products are as small as the result allows. The magnitudes of
+// the gcds are used: their signs cancel once the sign is moved to the numerator.
 Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
     if (b == 0 || d == 0) throw FracDivisionByZeroException();
-    if (a == 0 || c == 0) return {0, 1};
-    if (b == 1 && d == 1) return reduced(Wide{a} * c, 1);  // whole numbers
+    if (b == 1 && d == 1) return signFixed(Wide{a} * c, 1);  // whole numbers
+    // gcd(0, d) == |d| and gcd(b, 0) == |b|: a zero factor leaves 0 over what b and d keep.
     const std::uint64_t g = gcdOf(magnitude(a), magnitude(d));
     const std::uint64_t h = gcdOf(magnitude(b), magnitude(c));
-    return reduced(quotient(a, g) * quotient(c, h), quotient(b, h) * quotient(d, g));
+    return signFixed(quotient(a, g) * quotient(c, h), quotient(b, h) * quotient(d, g));
 }
 
 Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
     if (c == 0 || d == 0) throw FracDivisionByZeroException();
     return product(a, b, d, c);  // dividing by c/d is multiplying by d/c
+}
+
+Fields shifted(std::int64_t a, std::int64_t b, std::int64_t k, bool subtract) {
+    if (b == 0) throw FracDivisionByZeroException();
+    const Wide step = Wide{b} * k;
+    const Wide n = subtract ? a - step : a + step;
+    // The denominator stays as it is, negative or not; only the numerator has to fit.
+    if (n < minInt || n > maxInt) throw FracOverflowException();
+    return {static_cast<std::int64_t>(n), b};
 }
 
 int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {

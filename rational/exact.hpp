@@ -2,8 +2,10 @@
 // Exact integer helpers behind frac's arithmetic: 128-bit intermediates, gcd on magnitudes,
 // and the one path that turns an exact n/d into canonical 64-bit fields or refuses it.
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 
 namespace zarn::exact {
 
@@ -18,24 +20,29 @@ constexpr std::uint64_t magnitude(std::int64_t v) {
     return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
 }
 
-// Binary gcd: no division and no data-dependent branch in the loop. The trailing zeros of the
-// next difference are counted from (y - x), which has as many as |y - x|, so the count runs
-// alongside min and the subtraction instead of after them. gcdOf(0, y) == y.
+// The largest magnitude of a 64-bit field, |-2^63|.
+constexpr std::uint64_t maxMagnitude = std::uint64_t{1} << 63;
+
+// Binary gcd of x, y <= 2^63, without division and without a data-dependent branch: which of
+// the two is smaller is a coin toss no branch predictor learns, and std::min and std::abs on
+// signed values compile to conditional moves. Once their factors of two are gone, both values
+// are odd and below 2^63, so their difference fits signed. gcdOf(0, y) == y.
 constexpr std::uint64_t gcdOf(std::uint64_t x, std::uint64_t y) {
     if (x == 0) return y;
     if (y == 0) return x;
-    int xZeros = std::countr_zero(x);
-    const int yZeros = std::countr_zero(y);
-    const int shift = xZeros < yZeros ? xZeros : yZeros;
-    y >>= yZeros;
-    while (x != 0) {
-        x >>= xZeros;  // x and y are odd here
-        const std::uint64_t difference = x > y ? x - y : y - x;
-        xZeros = std::countr_zero(y - x);
-        y = x < y ? x : y;
-        x = difference;
+    const int shift = std::countr_zero(x | y);
+    auto b = static_cast<std::int64_t>(y >> std::countr_zero(y));
+    std::uint64_t a = x;
+    int aZeros = std::countr_zero(x);
+    while (a != 0) {
+        const auto odd = static_cast<std::int64_t>(a >> aZeros);
+        const std::int64_t difference = b - odd;
+        // The zeros of the next value are counted from the difference, beside the rest.
+        aZeros = std::countr_zero(static_cast<std::uint64_t>(difference));
+        b = std::min(odd, b);
+        a = static_cast<std::uint64_t>(std::abs(difference));
     }
-    return y << shift;
+    return static_cast<std::uint64_t>(b) << shift;
 }
 
 UWide gcdOf(UWide x, UWide y);
@@ -51,18 +58,32 @@ struct Fields {
     std::int64_t denominator;
 };
 
+// Whether sign * numerator / denominator has 64-bit fields as it stands: a numerator up to
+// 2^63 - 1, or 2^63 when negative, and a denominator up to 2^63 - 1.
+constexpr bool fitsFields(bool negative, UWide numerator, UWide denominator) {
+    const UWide limit = negative ? UWide{1} << 63 : static_cast<UWide>(maxInt);
+    return numerator <= limit && denominator <= static_cast<UWide>(maxInt);
+}
+
 // The canonical fields of the exact value n/d. Requires |n|, |d| < 2^127.
 // Throws FracDivisionByZeroException when d == 0 and FracOverflowException when the
 // reduced value does not fit.
 Fields canonical(Wide n, Wide d);
 
-// The fields of a/b + c/d, a/b - c/d, a/b * c/d and a/b / c/d, or a refusal:
-// FracOverflowException when the exact result does not fit, FracDivisionByZeroException for
-// a zero denominator or divisor. Canonical when the operands are; always the exact value.
+// Every operation below gives the fields of its textbook algorithm carried out without bounds,
+// or refuses: FracOverflowException when such a field does not fit, FracDivisionByZeroException
+// for a zero denominator or divisor. Nothing is wrapped.
+
+// a/b + c/d and a/b - c/d in lowest terms, whatever the operands' fields.
 Fields sum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
 Fields difference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+// a/b * c/d and a/b / c/d by cross-cancellation: divide a and d by gcd(a, d), b and c by
+// gcd(b, c), multiply, and move the sign to the numerator. In lowest terms when the operands
+// are; otherwise as many common factors remain as the cancellation leaves.
 Fields product(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
 Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+// (a + b * k) / b and (a - b * k) / b: an integer step that keeps the denominator as it is.
+Fields shifted(std::int64_t a, std::int64_t b, std::int64_t k, bool subtract);
 
 // The sign of a/b - c/d, exactly.
 int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);

@@ -76,13 +76,11 @@ frac frac::mul(const frac& other) const { return changedCopy(&frac::mulAssign, o
 frac frac::div(const frac& other) const { return changedCopy(&frac::divAssign, other); }
 
 bool frac::equalsReal(real x) const {
-    if (x == 0) return numerator_ == 0;  // the evaluator's zero test, without extended arithmetic
     // Both integers convert exactly; a NaN product compares unequal.
     return static_cast<real>(numerator_) == static_cast<real>(denominator_) * x;
 }
 
 int frac::compareReal(real x) const {
-    if (x == 0) return (numerator_ > 0) - (numerator_ < 0);  // the sign test, likewise
     const real product = static_cast<real>(denominator_) * x;
     const real n = static_cast<real>(numerator_);
     if (n < product) return -1;

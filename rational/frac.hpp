@@ -3,12 +3,13 @@
 //
 // Invariant (canonical form): the denominator is positive, numerator and denominator have no
 // common factor but 1, and zero is 0/1. Every constructor leaves its value canonical, and so
-// does every operation on canonical operands. Only the raw setters store what they are given;
-// operations on such values still give the exact value, which normalize() brings to lowest terms.
+// does every operation on canonical operands. Only the raw setters and parse() store fields that
+// may not be; on such fields every operation still gives the exact value, and its fields are
+// exactly those of its algorithm (described at each operation) carried out without bounds.
 //
-// Exact or refused: an operation whose exact result does not fit (numerator from -2^63 to
-// 2^63 - 1, denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing;
-// dividing by zero throws FracDivisionByZeroException. No value is ever silently wrapped.
+// Exact or refused: an operation whose fields do not fit (numerator from -2^63 to 2^63 - 1,
+// denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing; dividing
+// by zero, or by a zero denominator, throws FracDivisionByZeroException. Nothing ever wraps.
 
 #include <compare>
 #include <cstdint>
@@ -90,10 +91,21 @@ public:
     virtual std::int64_t denominator() const;
     virtual frac& fixSign();
     virtual frac& normalize();
+    // Reads a number into the two fields; throws FracParseException and changes nothing when
+    // it refuses. The notation: [blanks][+|-][blanks] digits with at most one "." or "/" among
+    // them, either side of it possibly empty (an empty run is 0), [blanks]. The number is
+    // refused when a denominator is zero, when its value in lowest terms does not fit, or when
+    // its numerator or denominator has more than 38 digits, not counting leading zeros nor a
+    // decimal's trailing zeros after the point (a decimal's numerator is its digits without
+    // the point). Fields that fit as written are kept so (1.50 is 150/100, -4/6 is -4/6);
+    // otherwise the value is stored in lowest terms.
     virtual frac& parse(std::string_view text);
+    // The new-value operations below work on a canonical copy of this, so only `other` (or k)
+    // is taken as its fields stand.
     virtual frac unaryPlus() const;
     virtual frac unaryMinus() const;
-    // The old value; this becomes this + 1 (this - 1).
+    // The old value, canonical; this becomes (n + d) / d (or (n - d) / d), its fields otherwise
+    // as they stand.
     virtual frac postIncrement();
     virtual frac postDecrement();
     virtual frac add(const frac& other) const;
@@ -104,7 +116,7 @@ public:
     virtual frac subInteger(std::int64_t k) const;
     virtual frac mulInteger(std::int64_t k) const;
     virtual frac divInteger(std::int64_t k) const;
-    // k - this, k / this.
+    // k - this, k / this: frac(k, 1) with subAssign(this) or divAssign(this).
     virtual frac subReversed(std::int64_t k) const;
     virtual frac divReversed(std::int64_t k) const;
     // Field by field, which is value equality for canonical values.
@@ -113,12 +125,18 @@ public:
     // -1, 0 or 1: the exact order, never one computed from a wrapped product.
     virtual int compare(const frac& other) const;
     virtual int compareReal(real x) const;
+    // Sums and differences end in lowest terms, whatever the operands' fields.
     virtual frac& addAssign(const frac& other);
     virtual frac& subAssign(const frac& other);
+    // a/b * c/d: (a / gcd(a, d)) * (c / gcd(b, c)) over (b / gcd(b, c)) * (d / gcd(a, d)), the
+    // sign moved to the numerator; a/b / c/d multiplies by d/c. Canonical for canonical
+    // operands; otherwise what the cancellation leaves (0/5 * 1 stays 0/5).
     virtual frac& mulAssign(const frac& other);
     virtual frac& divAssign(const frac& other);
+    // (n + d*k) / d and (n - d*k) / d: the denominator is kept as it stands.
     virtual frac& addAssignInteger(std::int64_t k);
     virtual frac& subAssignInteger(std::int64_t k);
+    // this * (k/1) and this / (k/1), as mulAssign and divAssign.
     virtual frac& mulAssignInteger(std::int64_t k);
     virtual frac& divAssignInteger(std::int64_t k);
     virtual void assignInteger(std::int64_t k);
@@ -133,12 +151,11 @@ public:
     void appendDecimalString(std::string& out, std::uint32_t digits) const;
 
 private:
-    // A new value: the same fields, not normalised, changed by an in-place operation.
-    // Built in place and returned without a copy.
+    // A new value: a canonical copy of this, changed by an in-place operation. Built in place
+    // and returned without a further copy.
     template <class Operand>
     frac changedCopy(frac& (frac::*change)(Operand), std::type_identity_t<Operand> operand) const {
-        frac result;
-        result.assign(numerator_, denominator_);
+        frac result(*this);
         (result.*change)(operand);
         return result;
     }

@@ -61,12 +61,12 @@ bool frac::equalsObject(const Object* other) const {
 }
 
 frac& frac::addAssignInteger(std::int64_t k) {
-    assign(exact::sum(numerator_, denominator_, k, 1));
+    assign(exact::shifted(numerator_, denominator_, k, false));
     return *this;
 }
 
 frac& frac::subAssignInteger(std::int64_t k) {
-    assign(exact::difference(numerator_, denominator_, k, 1));
+    assign(exact::shifted(numerator_, denominator_, k, true));
     return *this;
 }
 

@@ -1,21 +1,14 @@
-// frac's text forms: reading the notation, and writing the fraction and decimal forms.
+// frac's text forms: assigning from text, and writing the fraction and decimal forms. Reading
+// a number is in frac_parse.cpp.
 
 #include <charconv>
 
 #include "rational/exact.hpp"
 #include "rational/frac.hpp"
-#include "rational/text.hpp"
 
 namespace zarn {
 
 namespace {
-
-// value * 10 + digit, refused past limit.
-std::uint64_t appendDigit(std::uint64_t value, char digit, std::uint64_t limit) {
-    const auto d = static_cast<std::uint64_t>(digit - '0');
-    if (value > (limit - d) / 10) throw FracParseException(FracParseException::Reason::TooLarge);
-    return value * 10 + d;
-}
 
 void appendUnsigned(std::string& out, std::uint64_t value) {
     char buffer[20];
@@ -29,51 +22,6 @@ void appendInteger(std::string& out, std::int64_t value) {
 }
 
 }  // namespace
-
-// Reads [sign][blanks]digits with at most one "." or "/" into the two fields, unreduced.
-// Digits that do not fit 64 bits are refused, never wrapped. The fields change only on success.
-frac& frac::parse(std::string_view input) {
-    // The common case, a run of at most 18 digits, cannot overflow and needs no stripping.
-    if (input.size() <= 18) {
-        std::uint64_t value = 0;
-        std::size_t i = 0;
-        for (; i < input.size() && text::isDigit(input[i]); ++i) value = value * 10 + static_cast<std::uint64_t>(input[i] - '0');
-        if (i == input.size() && i > 0) {
-            assign(static_cast<std::int64_t>(value), 1);
-            return *this;
-        }
-    }
-    std::string_view s = text::stripped(input);
-    if (s.empty()) throw FracParseException();
-    const bool negative = s.front() == '-';
-    if (negative || s.front() == '+') s.remove_prefix(1);
-    s = text::stripped(s);
-
-    enum class Reading { Integer, Denominator, Fraction } reading = Reading::Integer;
-    // A negative numerator may reach 2^63; a positive one and the denominator stop at 2^63 - 1.
-    const std::uint64_t numeratorLimit = exact::magnitude(exact::minInt) - (negative ? 0 : 1);
-    const auto denominatorLimit = static_cast<std::uint64_t>(exact::maxInt);
-    std::uint64_t n = 0;
-    std::uint64_t d = 1;
-    for (const char c : s) {
-        if (c == '/' || c == '.') {
-            if (reading != Reading::Integer) throw FracParseException();
-            reading = c == '/' ? Reading::Denominator : Reading::Fraction;
-            if (c == '/') d = 0;
-        } else if (!text::isDigit(c)) {
-            throw FracParseException();
-        } else if (reading == Reading::Denominator) {
-            d = appendDigit(d, c, denominatorLimit);
-        } else {
-            n = appendDigit(n, c, numeratorLimit);
-            if (reading == Reading::Fraction) d = appendDigit(d, '0', denominatorLimit);
-        }
-    }
-    if (d == 0) throw FracParseException(FracParseException::Reason::ZeroDenominator);
-    numerator_ = static_cast<std::int64_t>(negative ? 0 - n : n);
-    denominator_ = static_cast<std::int64_t>(d);
-    return *this;
-}
 
 void frac::assignText(std::string_view text) {
     const frac value(text);  // parse and normalise first, so a refusal changes nothing

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "evaluator/evaluate_line.hpp"
 #include "rational/frac.hpp"
@@ -145,6 +148,72 @@ TEST(EvaluateLine, every_rendered_line_evaluates_to_itself) {
         ++rendered;
     }
     EXPECT_GT(rendered, 20000);
+}
+
+// What a value written in Decimal mode reads back as, in Fraction mode, from its digits alone:
+// [(][-]digits[.digits][)] is n / 10^k, brought to lowest terms in 128 bits (the written forms
+// have at most 27 digits); "" when the value does not fit 64-bit fields.
+std::string decimalReadBack(std::string_view token) {
+    __extension__ typedef unsigned __int128 Wide;
+    const bool negative = token.starts_with("(-");
+    if (token.front() == '(') token = token.substr(negative ? 2 : 1, token.size() - (negative ? 3 : 2));
+    Wide n = 0;
+    Wide d = 1;
+    bool afterPoint = false;
+    for (const char c : token) {
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        n = n * 10 + static_cast<unsigned>(c - '0');
+        if (afterPoint) d *= 10;
+    }
+    Wide a = n;
+    Wide b = d;
+    while (b != 0) a = std::exchange(b, a % b);
+    n /= a;
+    d /= a;
+    const Wide limit = (Wide{1} << 63) - (negative ? 0 : 1);
+    if (n > limit || d > limit) return "";
+    const auto text = [](Wide v) { return std::to_string(static_cast<unsigned long long>(v)); };
+    const bool belowZero = negative && n != 0;  // -0.00000000 reads as 0
+    const std::string value = (belowZero ? "-" : "") + text(n) + (d == 1 ? "" : "/" + text(d));
+    return belowZero || d != 1 ? "(" + value + ")" : value;
+}
+
+TEST(EvaluateLine, every_line_written_in_decimal_mode_reads_back_by_the_value_of_its_digits) {
+    std::mt19937_64 random(13);
+    int read = 0;
+    int refused = 0;
+    for (int i = 0; i < 50000; ++i) {
+        const std::string line = randomLine(random) + " 9223372036854775807 " + std::to_string(random() % 12 + 1) + " /";
+        std::string decimal;
+        try {
+            decimal = evaluateLine(line, ConvTo::Decimal);
+        } catch (const Exception&) {
+            continue;
+        }
+        if (line.starts_with(decimal)) continue;  // a division-by-zero cut
+        std::string expected;
+        bool fits = true;
+        for (std::size_t start = 0; start < decimal.size();) {
+            const std::size_t end = std::min(decimal.find(' ', start), decimal.size());
+            const std::string value = decimalReadBack(std::string_view(decimal).substr(start, end - start));
+            fits = fits && !value.empty();
+            expected += (start == 0 ? "" : " ") + value;
+            start = end + 1;
+        }
+        SCOPED_TRACE("decimal line: \"" + decimal + "\"");
+        if (fits) {
+            ASSERT_EQ(evaluateLine(decimal, ConvTo::Fraction), expected);
+            ++read;
+        } else {
+            ASSERT_THROW(evaluateLine(decimal, ConvTo::Fraction), FracParseException);
+            ++refused;
+        }
+    }
+    EXPECT_GT(read, 5000);
+    EXPECT_GT(refused, 5000);
 }
 
 TEST(EvaluateLine, survives_lines_of_a_million_characters) {

@@ -235,40 +235,77 @@ TEST(FracOperators, forward_onto_the_named_operations) {
     EXPECT_TRUE(frac(2, 4) == frac(1, 2));
 }
 
-TEST(FracExactness, integer_operations_and_comparison_agree_with_exact_arithmetic) {
-    std::mt19937_64 random(99);
-    int refused = 0;
-    for (int i = 0; i < 100000; ++i) {
-        const frac a = randomFrac(random);
-        const std::int64_t k = randomInteger(random);
-        const auto op = static_cast<IntegerOp>(i % 6);
-        const mpq_class q = toMpq(a);
-        const mpq_class kq(toMpz(k));
-        mpq_class expected;
-        bool zeroDivisor = false;
-        switch (op) {
-            case IntegerOp::Add: expected = q + kq; break;
-            case IntegerOp::Sub: expected = q - kq; break;
-            case IntegerOp::Mul: expected = q * kq; break;
-            case IntegerOp::Div: zeroDivisor = k == 0; if (!zeroDivisor) expected = q / kq; break;
-            case IntegerOp::SubReversed: expected = kq - q; break;
-            case IntegerOp::DivReversed: zeroDivisor = a.numerator() == 0; if (!zeroDivisor) expected = kq / q; break;
-        }
-        SCOPED_TRACE(testing::Message() << a.toString() << " op " << static_cast<int>(op) << " " << k);
-        if (zeroDivisor) {
-            ASSERT_THROW(applyInteger(op, a, k), FracDivisionByZeroException);
-        } else if (fits(expected)) {
-            const frac result = applyInteger(op, a, k);
-            ASSERT_TRUE(holdsExactly(result, expected)) << result.toString();
-        } else {
-            ASSERT_THROW(applyInteger(op, a, k), FracOverflowException);
-            ++refused;
-        }
-        const frac b = randomFrac(random);
-        const int order = cmp(q, toMpq(b));
-        ASSERT_EQ(a.compare(b), order < 0 ? -1 : (order > 0 ? 1 : 0)) << b.toString();
+enum class UnaryOp { Plus, Minus, PostIncrement, PostDecrement };
+
+frac applyUnary(UnaryOp op, frac& a) {
+    switch (op) {
+        case UnaryOp::Plus: return a.unaryPlus();
+        case UnaryOp::Minus: return a.unaryMinus();
+        case UnaryOp::PostIncrement: return a.postIncrement();
+        case UnaryOp::PostDecrement: return a.postDecrement();
     }
-    EXPECT_GT(refused, 5000);
+    return {};
+}
+
+// Operands with any fields, as in the arithmetic between two fracs: new values come from a
+// canonical copy of this (the reversed ones from k/1), the in-place forms and the steps of the
+// post-operations work on the fields as they stand, and the order is always the true one.
+TEST(FracExactness, integer_and_unary_operations_give_their_algorithms_fields_and_comparison_the_true_order) {
+    using namespace reference;
+    std::mt19937_64 random(99);
+    int refusals = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const frac a = randomOperand(random);
+        const std::int64_t k = randomInteger(random);
+        const Pair x = pairOf(a);
+        const mpz_class kz = toMpz(k);
+        const auto op = static_cast<IntegerOp>(i % 6);
+        SCOPED_TRACE(testing::Message() << text(x) << " op " << static_cast<int>(op) << " " << k);
+        const auto expectedOf = [&](const Pair& p) -> Pair {
+            switch (op) {
+                case IntegerOp::Add: return shifted(p, kz);
+                case IntegerOp::Sub: return shifted(p, -kz);
+                case IntegerOp::Mul: return mulInteger(p, kz);
+                case IntegerOp::Div: return divInteger(p, kz);
+                case IntegerOp::SubReversed: return sum({kz, 1}, x, -1);
+                case IntegerOp::DivReversed: return quotient({kz, 1}, x);
+            }
+            return {};
+        };
+        const std::string expected = outcomeOf([&] { return expectedOf(normalized(x)); });
+        ASSERT_EQ(outcomeOf([&] { return applyInteger(op, a, k); }), expected);
+        refusals += refused(expected);
+        frac target = rawCopy(a);
+        if (op != IntegerOp::SubReversed && op != IntegerOp::DivReversed) {  // the forms that have one
+            const std::string inPlace = outcomeOf([&] { return expectedOf(x); });
+            ASSERT_EQ(outcomeOf([&]() -> const frac& { return (applyIntegerInPlace(op, target, k), target); }), inPlace);
+            if (refused(inPlace)) {
+                ASSERT_EQ(text(target), text(x));
+            }
+        }
+
+        // The returned value, and what a post-operation leaves in this.
+        const auto unary = static_cast<UnaryOp>(i % 4);
+        const int step = unary == UnaryOp::PostIncrement ? 1 : (unary == UnaryOp::PostDecrement ? -1 : 0);
+        target = rawCopy(a);
+        const std::string returned = outcomeOf([&] { return applyUnary(unary, target); });
+        const std::string left = step == 0 ? text(x) : outcomeOf([&] { return shifted(x, step); });
+        ASSERT_EQ(returned, outcomeOf([&] {
+                      const Pair copy = normalized(x);
+                      if (unary == UnaryOp::Minus) return normalized({-copy.n, copy.d});
+                      if (refused(left)) shifted(x, step);  // throws the step's refusal
+                      return copy;
+                  }))
+            << "unary " << static_cast<int>(unary);
+        ASSERT_EQ(text(target), refused(returned) ? text(x) : left);
+
+        const frac b = randomOperand(random);
+        if (a.denominator() != 0 && b.denominator() != 0) {
+            const int order = cmp(valueOf(x), valueOf(pairOf(b)));
+            ASSERT_EQ(a.compare(b), order < 0 ? -1 : (order > 0 ? 1 : 0)) << text(pairOf(b));
+        }
+    }
+    EXPECT_GT(refusals, 5000);
 }
 
 }  // namespace
