@@ -41,17 +41,26 @@ std::size_t matchParenthesised(std::string_view s, std::size_t i) {
     return i;
 }
 
-std::size_t matchAt(std::string_view s, std::size_t i) {
+// The token at i: its kind and end; kind None when none begins there.
+struct Match {
+    TokenKind kind;
+    std::size_t end;
+};
+
+Match matchAt(std::string_view s, std::size_t i) {
     switch (s[i]) {
-        case '+':
-        case '-':
-        case '*':
-        case '/':
-            return i + 1;
-        case '(':
-            return matchParenthesised(s, i);
-        default:
-            return matchNumber(s, i);
+        case '+': return {TokenKind::Add, i + 1};
+        case '-': return {TokenKind::Subtract, i + 1};
+        case '*': return {TokenKind::Multiply, i + 1};
+        case '/': return {TokenKind::Divide, i + 1};
+        case '(': {
+            const std::size_t end = matchParenthesised(s, i);
+            return {end > i ? TokenKind::Parenthesised : TokenKind::None, end};
+        }
+        default: {
+            const std::size_t end = matchNumber(s, i);
+            return {end > i ? TokenKind::Number : TokenKind::None, end};
+        }
     }
 }
 
@@ -67,10 +76,10 @@ constexpr auto tokenStarts = [] {
 Token findToken(std::string_view line, std::size_t from) {
     for (std::size_t i = from; i < line.size(); ++i) {
         if (!tokenStarts[static_cast<unsigned char>(line[i])]) continue;
-        const std::size_t end = matchAt(line, i);
-        if (end > i) return {i, end - i};
+        const Match match = matchAt(line, i);
+        if (match.kind != TokenKind::None) return {i, match.end - i, match.kind};
     }
-    return {line.size(), 0};
+    return {line.size(), 0, TokenKind::None};
 }
 
 }  // namespace zarn

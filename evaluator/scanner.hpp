@@ -13,13 +13,25 @@ namespace zarn {
 inline constexpr std::string_view tokenPattern =
     R"((\d*\.)?\d+|\(-?(\d*\.)?\d+\)|\(-?\d+/\d+\)|\+|-|\*|/)";
 
+// What a token is, as the scanner found it.
+enum class TokenKind : unsigned char {
+    None,           // no token
+    Number,         // an unsigned number: 12, 1.5, .5
+    Parenthesised,  // a number or fraction in parentheses: (5), (-0.25), (-1/3)
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+};
+
 struct Token {
     std::size_t start = 0;
     std::size_t length = 0;  // 0: no token
+    TokenKind kind = TokenKind::None;
 };
 
 // The first token at or after `from`, found in one forward pass without recursion;
-// length 0 when none is left. Characters before it belong to no token.
+// length 0 (kind None) when none is left. Characters before it belong to no token.
 Token findToken(std::string_view line, std::size_t from);
 
 }  // namespace zarn
