@@ -111,7 +111,7 @@ std::string evaluateLine(std::string_view line, ConvTo mode) {
     return run(line, mode, unused);
 }
 
-Evaluation evaluate(std::string_view line, ConvTo mode) {
+Evaluation evaluateLineInFull(std::string_view line, ConvTo mode) {
     Evaluation evaluation;
     try {
         evaluation.line = run(line, mode, evaluation);

@@ -39,6 +39,6 @@ struct Evaluation {
 
 // evaluateLine, with a refusal reported instead of thrown. Any other exception (out of
 // memory) propagates.
-Evaluation evaluate(std::string_view line, ConvTo mode);
+Evaluation evaluateLineInFull(std::string_view line, ConvTo mode);
 
 }  // namespace zarn

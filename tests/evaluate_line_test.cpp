@@ -1,5 +1,5 @@
 // evaluateLine: results, division-by-zero cuts, refusals, and the round trip of rendered lines;
-// evaluate: the refused token and the cut, told.
+// evaluateLineInFull: the refused token and the cut, told.
 
 #include <gtest/gtest.h>
 
@@ -114,7 +114,7 @@ TEST(EvaluateLine, refuses_numbers_it_cannot_read_and_results_that_do_not_fit) {
     }
 }
 
-TEST(Evaluate, names_the_refused_token_in_the_line_as_given_and_why) {
+TEST(EvaluateLineInFull, names_the_refused_token_in_the_line_as_given_and_why) {
     struct Refused {
         std::string line;
         Refusal refusal;
@@ -132,7 +132,7 @@ TEST(Evaluate, names_the_refused_token_in_the_line_as_given_and_why) {
     };
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.line);
-        const Evaluation evaluation = evaluate(c.line, ConvTo::Fraction);
+        const Evaluation evaluation = evaluateLineInFull(c.line, ConvTo::Fraction);
         EXPECT_EQ(evaluation.refusal, c.refusal);
         EXPECT_EQ(evaluation.line, "");
         EXPECT_FALSE(evaluation.cut.has_value());
@@ -145,7 +145,7 @@ TEST(Evaluate, names_the_refused_token_in_the_line_as_given_and_why) {
     }
 }
 
-TEST(Evaluate, tells_where_a_division_by_zero_cut_the_line) {
+TEST(EvaluateLineInFull, tells_where_a_division_by_zero_cut_the_line) {
     struct Cut {
         std::string line;
         std::string result;
@@ -162,12 +162,12 @@ TEST(Evaluate, tells_where_a_division_by_zero_cut_the_line) {
     };
     for (const Cut& c : cases) {
         SCOPED_TRACE(c.line);
-        const Evaluation evaluation = evaluate(c.line, ConvTo::Fraction);
+        const Evaluation evaluation = evaluateLineInFull(c.line, ConvTo::Fraction);
         EXPECT_EQ(evaluation.line, c.result);
         EXPECT_EQ(evaluation.cut, c.cut);
         EXPECT_FALSE(evaluation.refusal.has_value());
     }
-    EXPECT_FALSE(evaluate("1 0 - 1 /", ConvTo::Fraction).cut.has_value());
+    EXPECT_FALSE(evaluateLineInFull("1 0 - 1 /", ConvTo::Fraction).cut.has_value());
 }
 
 // Random programs over the notation's tokens, with values small and near the 64-bit limits.
@@ -205,13 +205,13 @@ TEST(EvaluateLine, every_rendered_line_evaluates_to_itself) {
     EXPECT_GT(rendered, 20000);
 }
 
-TEST(Evaluate, agrees_with_evaluateLine_and_points_at_tokens_of_the_line) {
+TEST(EvaluateLineInFull, agrees_with_evaluateLine_and_points_at_tokens_of_the_line) {
     std::mt19937_64 random(5);
     int refused = 0, cut = 0;
     for (int i = 0; i < 20000; ++i) {
         const std::string line = std::string(random() % 3, ' ') + randomLine(random);
         SCOPED_TRACE("line: \"" + line + "\"");
-        const Evaluation evaluation = evaluate(line, ConvTo::Fraction);
+        const Evaluation evaluation = evaluateLineInFull(line, ConvTo::Fraction);
         std::string result, thrown;
         try {
             result = evaluateLine(line, ConvTo::Fraction);

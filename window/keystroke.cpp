@@ -104,7 +104,7 @@ KeystrokeAnswer answerKeystroke(std::string_view text, std::size_t start, std::s
     end = std::min(end, text.size());
     start = std::min(start, end);
     const std::string line = composeLine(text, start, end, command.character);
-    Evaluation evaluation = evaluate(line, command.mode);
+    Evaluation evaluation = evaluateLineInFull(line, command.mode);
     if (evaluation.refusal) {
         // A number that cannot be read exactly, or a result that cannot be held: the line
         // stays as the user left it, to be mended, and the tip points into it.

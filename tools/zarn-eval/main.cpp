@@ -67,7 +67,7 @@ constexpr std::string_view usage =
 
 // Prints the evaluated line; false when it was refused.
 bool evaluateAndPrint(const std::string& line, zarn::ConvTo mode, std::size_t number) {
-    zarn::Evaluation evaluation = zarn::evaluate(line, mode);
+    zarn::Evaluation evaluation = zarn::evaluateLineInFull(line, mode);
     if (const auto& refusal = evaluation.refusal) {
         const std::string token = line.substr(refusal->offset, refusal->length);
         const std::string message = "zarn-eval: line " + std::to_string(number) + ", column " +
