@@ -10,20 +10,17 @@ namespace zarn {
 
 namespace {
 
-bool isOperator(std::string_view token) {
-    return token.size() == 1 && (token[0] == '+' || token[0] == '-' || token[0] == '*' || token[0] == '/');
-}
-
 // Makes up missing operands: an operator takes two values, and whichever the stack cannot
 // supply is zero. Zeros go underneath, so 5 - computes 0 - 5.
 void supplyOperands(std::vector<frac>& stack) {
     while (stack.size() < 2) stack.insert(stack.begin(), frac(0, 1));
 }
 
+// Values on the stack are canonical: zero is 0/1 and the sign is the numerator's.
 void render(const std::vector<frac>& stack, ConvTo mode, std::string& out) {
     for (const frac& value : stack) {
         if (&value != &stack.front()) out += ' ';
-        const bool negative = value.compareReal(0) < 0;
+        const bool negative = value.numerator() < 0;
         const bool parenthesised = negative || (mode != ConvTo::Decimal && value.denominator() != 1);
         if (parenthesised) out += '(';
         if (mode == ConvTo::Decimal) {
@@ -35,10 +32,22 @@ void render(const std::vector<frac>& stack, ConvTo mode, std::string& out) {
     }
 }
 
-}  // namespace
+RefusalCause causeOf(FracParseException::Reason reason) {
+    switch (reason) {
+        case FracParseException::Reason::ZeroDenominator: return RefusalCause::ZeroDenominator;
+        case FracParseException::Reason::TooManyDigits: return RefusalCause::TooManyDigits;
+        case FracParseException::Reason::TooLarge: return RefusalCause::TooLarge;
+        case FracParseException::Reason::NotANumber: break;
+    }
+    return RefusalCause::NotANumber;
+}
 
-std::string evaluateLine(std::string_view line, ConvTo mode) {
+// The evaluation itself. A refusal is thrown on, after the refused token has been recorded in
+// `report`; a cut is recorded there too. Both are rare, so only they pay for the record.
+std::string run(std::string_view line, ConvTo mode, Evaluation& report) {
     const std::string_view prepared = text::stripped(line);
+    // Offsets in `prepared` are this much short of those in the line as given.
+    const auto leadingBlanks = [&] { return static_cast<std::size_t>(prepared.data() - line.data()); };
     // Every keystroke evaluates the whole line again: the stack's storage is kept from call to
     // call so that a long line does not pay for fresh memory each time. Its values are not.
     thread_local std::vector<frac> stack;
@@ -55,25 +64,37 @@ std::string evaluateLine(std::string_view line, ConvTo mode) {
     for (Token token = findToken(prepared, 0); token.length != 0;
          token = findToken(prepared, token.start + token.length)) {
         const std::string_view text = prepared.substr(token.start, token.length);
-        if (isOperator(text)) {
-            // a op b replaces a in place and b is dropped: the same value as a new a op b,
-            // without building one. A refusal leaves a unchanged, and the stack is discarded.
-            supplyOperands(stack);
-            const frac& b = stack.back();
-            frac& a = stack[stack.size() - 2];
-            switch (text[0]) {
-                case '+': a.addAssign(b); break;
-                case '-': a.subAssign(b); break;
-                case '*': a.mulAssign(b); break;
-                default:
-                    if (b.equalsReal(0)) return std::string(prepared.substr(0, fallbackEnd));
-                    a.divAssign(b);
+        try {
+            switch (token.kind) {
+                case TokenKind::Number: stack.emplace_back(text); break;
+                case TokenKind::Parenthesised: stack.emplace_back(text.substr(1, text.size() - 2)); break;
+                default: {
+                    // a op b replaces a in place and b is dropped: the same value as a new
+                    // a op b, without building one. A refusal leaves a unchanged, and the stack
+                    // is discarded.
+                    supplyOperands(stack);
+                    const frac& b = stack.back();
+                    frac& a = stack[stack.size() - 2];
+                    switch (token.kind) {
+                        case TokenKind::Add: a.addAssign(b); break;
+                        case TokenKind::Subtract: a.subAssign(b); break;
+                        case TokenKind::Multiply: a.mulAssign(b); break;
+                        default:
+                            if (b.numerator() == 0) {
+                                report.cut = DivisionCut{leadingBlanks() + fallbackEnd, leadingBlanks() + token.start};
+                                return std::string(prepared.substr(0, fallbackEnd));
+                            }
+                            a.divAssign(b);
+                    }
+                    stack.pop_back();
+                }
             }
-            stack.pop_back();
-        } else if (text.front() == '(') {
-            stack.emplace_back(text.substr(1, text.size() - 2));
-        } else {
-            stack.emplace_back(text);
+        } catch (const FracParseException& error) {
+            report.refusal = Refusal{leadingBlanks() + token.start, token.length, causeOf(error.reason())};
+            throw;
+        } catch (const FracOverflowException&) {
+            report.refusal = Refusal{leadingBlanks() + token.start, token.length, RefusalCause::ResultTooLarge};
+            throw;
         }
         fallbackEnd = token.start;
     }
@@ -81,6 +102,24 @@ std::string evaluateLine(std::string_view line, ConvTo mode) {
     out.reserve(prepared.size());  // a rendered line is seldom longer than the line it came from
     render(stack, mode, out);
     return out;
+}
+
+}  // namespace
+
+std::string evaluateLine(std::string_view line, ConvTo mode) {
+    Evaluation unused;
+    return run(line, mode, unused);
+}
+
+Evaluation evaluateLineInFull(std::string_view line, ConvTo mode) {
+    Evaluation evaluation;
+    try {
+        evaluation.line = run(line, mode, evaluation);
+    } catch (const FracParseException&) {
+        // run() recorded the refused token before throwing on.
+    } catch (const FracOverflowException&) {
+    }
+    return evaluation;
 }
 
 }  // namespace zarn

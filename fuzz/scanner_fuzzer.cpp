@@ -1,6 +1,6 @@
-// The scanner against std::regex with tokenPattern: the same tokens, at the same places, from
-// the start of the line and from any position in it. Inputs are kept short because
-// std::regex recurses once per character.
+// The scanner against std::regex with tokenPattern: the same tokens, at the same places, of the
+// kind their text shows, from the start of the line and from any position in it. Inputs are
+// kept short because std::regex recurses once per character.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,7 @@ namespace {
 
 using zarn::findToken;
 using zarn::Token;
+using zarn::TokenKind;
 using zarn::fuzzing::require;
 
 constexpr std::size_t longestInput = 256;
@@ -27,7 +28,10 @@ const std::regex& pattern() {
 
 std::string describe(const std::vector<Token>& tokens) {
     std::string out;
-    for (const Token& t : tokens) out += "[" + std::to_string(t.start) + "," + std::to_string(t.length) + ") ";
+    for (const Token& t : tokens) {
+        out += "[" + std::to_string(t.start) + "," + std::to_string(t.length) + ")";
+        out += " kind " + std::to_string(static_cast<int>(t.kind)) + " ";
+    }
     return out;
 }
 
@@ -40,10 +44,23 @@ std::vector<Token> scanned(std::string_view line) {
     return tokens;
 }
 
+// An operator is its one character, a parenthesised number begins with "(", the rest are numbers.
+TokenKind kindOf(std::string_view token) {
+    switch (token.front()) {
+        case '+': return TokenKind::Add;
+        case '-': return TokenKind::Subtract;
+        case '*': return TokenKind::Multiply;
+        case '/': return TokenKind::Divide;
+        case '(': return TokenKind::Parenthesised;
+        default: return TokenKind::Number;
+    }
+}
+
 std::vector<Token> searched(const std::string& line) {
     std::vector<Token> tokens;
     for (auto it = std::sregex_iterator(line.begin(), line.end(), pattern()); it != std::sregex_iterator(); ++it) {
-        tokens.push_back({static_cast<std::size_t>(it->position()), static_cast<std::size_t>(it->length())});
+        tokens.push_back({static_cast<std::size_t>(it->position()), static_cast<std::size_t>(it->length()),
+                          kindOf(it->str())});
     }
     return tokens;
 }
@@ -51,7 +68,7 @@ std::vector<Token> searched(const std::string& line) {
 bool same(const std::vector<Token>& a, const std::vector<Token>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].start != b[i].start || a[i].length != b[i].length) return false;
+        if (a[i].start != b[i].start || a[i].length != b[i].length || a[i].kind != b[i].kind) return false;
     }
     return true;
 }
@@ -74,11 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string rest = line.substr(from);
         if (std::regex_search(rest, match, pattern())) {
             require(t.start == from + static_cast<std::size_t>(match.position()) &&
-                        t.length == static_cast<std::size_t>(match.length()),
+                        t.length == static_cast<std::size_t>(match.length()) && t.kind == kindOf(match.str()),
                     "findToken from inside the line differs from a search there", line,
                     "from " + std::to_string(from));
         } else {
-            require(t.length == 0, "findToken finds a token where the regular expression finds none", line,
+            require(t.length == 0 && t.kind == TokenKind::None,
+                    "findToken finds a token where the regular expression finds none", line,
                     "from " + std::to_string(from));
         }
     }

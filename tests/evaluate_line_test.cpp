@@ -1,4 +1,5 @@
-// evaluateLine: results, division-by-zero cuts, refusals, and the round trip of rendered lines.
+// evaluateLine: results, division-by-zero cuts, refusals, and the round trip of rendered lines;
+// evaluateLineInFull: the refused token and the cut, told.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "evaluator/evaluate_line.hpp"
+#include "evaluator/scanner.hpp"
 #include "rational/frac.hpp"
 
 namespace zarn {
@@ -115,6 +117,63 @@ TEST(EvaluateLine, refuses_numbers_it_cannot_read_and_results_that_do_not_fit) {
     }
 }
 
+TEST(EvaluateLineInFull, names_the_refused_token_in_the_line_as_given_and_why) {
+    struct Refused {
+        std::string line;
+        Refusal refusal;
+    };
+    using enum RefusalCause;
+    const Refused cases[] = {
+        {"(1/0)", {0, 5, ZeroDenominator}},
+        {"  1 (5/00) +", {4, 6, ZeroDenominator}},
+        {"\t 9223372036854775808 1 +", {2, 19, TooLarge}},
+        {"\t1 (1/9223372036854775808) +", {3, 23, TooLarge}},
+        {"0.0000000000000000001", {0, 21, TooLarge}},
+        {"1 000123456789012345678901234567890123456789 +", {2, 42, TooManyDigits}},
+        {"4611686018427387904 4611686018427387904 +", {40, 1, ResultTooLarge}},
+        {" (-9223372036854775808) (-1) /", {29, 1, ResultTooLarge}},
+        {"1 2 + 4294967296 4294967296 * x", {28, 1, ResultTooLarge}},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Evaluation evaluation = evaluateLineInFull(c.line, ConvTo::Fraction);
+        EXPECT_EQ(evaluation.refusal, c.refusal);
+        EXPECT_EQ(evaluation.line, "");
+        EXPECT_FALSE(evaluation.cut.has_value());
+        try {
+            evaluateLine(c.line, ConvTo::Decimal);
+            ADD_FAILURE() << "not refused";
+        } catch (const Exception& refused) {
+            EXPECT_EQ(refused.message(), refusalId(c.refusal.cause));
+        }
+    }
+}
+
+TEST(EvaluateLineInFull, tells_where_a_division_by_zero_cut_the_line) {
+    struct Cut {
+        std::string line;
+        std::string result;
+        DivisionCut cut;
+    };
+    const Cut cases[] = {
+        {"1 0 /", "1 ", {2, 4}},
+        {"  1 0 /", "1 ", {4, 6}},
+        {"/", "", {0, 0}},
+        {" \t/ 1", "", {2, 2}},
+        {"1 2 2 - /", "1 2 2 ", {6, 8}},
+        {"abc 1 0 / 5 6 +", "abc 1 ", {6, 8}},
+        {"1 1 - 2 0 / (1/0)", "1 1 - 2 ", {8, 10}},
+    };
+    for (const Cut& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Evaluation evaluation = evaluateLineInFull(c.line, ConvTo::Fraction);
+        EXPECT_EQ(evaluation.line, c.result);
+        EXPECT_EQ(evaluation.cut, c.cut);
+        EXPECT_FALSE(evaluation.refusal.has_value());
+    }
+    EXPECT_FALSE(evaluateLineInFull("1 0 - 1 /", ConvTo::Fraction).cut.has_value());
+}
+
 // Random programs over the notation's tokens, with values small and near the 64-bit limits.
 std::string randomLine(std::mt19937_64& random) {
     static const char* const pieces[] = {
@@ -214,6 +273,40 @@ TEST(EvaluateLine, every_line_written_in_decimal_mode_reads_back_by_the_value_of
     }
     EXPECT_GT(read, 5000);
     EXPECT_GT(refused, 5000);
+}
+
+TEST(EvaluateLineInFull, agrees_with_evaluateLine_and_points_at_tokens_of_the_line) {
+    std::mt19937_64 random(5);
+    int refused = 0, cut = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string line = std::string(random() % 3, ' ') + randomLine(random);
+        SCOPED_TRACE("line: \"" + line + "\"");
+        const Evaluation evaluation = evaluateLineInFull(line, ConvTo::Fraction);
+        std::string result, thrown;
+        try {
+            result = evaluateLine(line, ConvTo::Fraction);
+        } catch (const Exception& error) {
+            thrown = error.message();
+        }
+        ASSERT_EQ(evaluation.line, result);
+        if (evaluation.refusal) {
+            ++refused;
+            ASSERT_EQ(thrown, refusalId(evaluation.refusal->cause));
+            const Token token = findToken(line, evaluation.refusal->offset);
+            ASSERT_EQ(token.start, evaluation.refusal->offset);
+            ASSERT_EQ(token.length, evaluation.refusal->length);
+        } else {
+            ASSERT_EQ(thrown, "");
+        }
+        if (evaluation.cut) {
+            ++cut;
+            const std::size_t lineStart = line.find_first_not_of(' ');
+            ASSERT_EQ(line.substr(lineStart, evaluation.cut->cutOffset - lineStart), result);
+            ASSERT_EQ(line[evaluation.cut->divisionOffset], '/');
+        }
+    }
+    EXPECT_GT(refused, 1000);
+    EXPECT_GT(cut, 1000);
 }
 
 TEST(EvaluateLine, survives_lines_of_a_million_characters) {

@@ -1,10 +1,11 @@
-// The scanner yields exactly the tokens that a search with tokenPattern yields.
+// The scanner yields exactly the tokens that a search with tokenPattern yields, each with its kind.
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "evaluator/scanner.hpp"
@@ -20,12 +21,35 @@ std::vector<std::string> scannedTokens(const std::string& line) {
     return tokens;
 }
 
+// A token's text and its kind: an operator is its one character, a parenthesised number
+// begins with "(", anything else is an unsigned number.
+using KindedToken = std::pair<std::string, TokenKind>;
+
+TokenKind kindOf(const std::string& token) {
+    switch (token.front()) {
+        case '+': return TokenKind::Add;
+        case '-': return TokenKind::Subtract;
+        case '*': return TokenKind::Multiply;
+        case '/': return TokenKind::Divide;
+        case '(': return TokenKind::Parenthesised;
+        default: return TokenKind::Number;
+    }
+}
+
+std::vector<KindedToken> scannedKindedTokens(const std::string& line) {
+    std::vector<KindedToken> tokens;
+    for (Token t = findToken(line, 0); t.length != 0; t = findToken(line, t.start + t.length)) {
+        tokens.emplace_back(line.substr(t.start, t.length), t.kind);
+    }
+    return tokens;
+}
+
 // The textbook way: successive leftmost matches of the pattern.
-std::vector<std::string> regexTokens(const std::string& line) {
+std::vector<KindedToken> regexTokens(const std::string& line) {
     static const std::regex pattern{std::string(tokenPattern)};
-    std::vector<std::string> tokens;
+    std::vector<KindedToken> tokens;
     for (auto it = std::sregex_iterator(line.begin(), line.end(), pattern); it != std::sregex_iterator(); ++it) {
-        tokens.push_back(it->str());
+        tokens.emplace_back(it->str(), kindOf(it->str()));
     }
     return tokens;
 }
@@ -52,6 +76,9 @@ TEST(Scanner, splits_lines_into_the_notations_tokens) {
     for (const Case& c : cases) {
         EXPECT_EQ(scannedTokens(c.line), c.tokens) << c.line;
     }
+    const Token none = findToken("x (", 0);
+    EXPECT_EQ(none.length, 0u);
+    EXPECT_EQ(none.kind, TokenKind::None);
 }
 
 TEST(Scanner, agrees_with_the_regular_expression_on_generated_lines) {
@@ -61,7 +88,7 @@ TEST(Scanner, agrees_with_the_regular_expression_on_generated_lines) {
     for (int i = 0; i < 100000; ++i) {
         std::string line(random() % 24, ' ');
         for (char& c : line) c = alphabet[random() % alphabet.size()];
-        ASSERT_EQ(scannedTokens(line), regexTokens(line)) << "line: \"" << line << "\"";
+        ASSERT_EQ(scannedKindedTokens(line), regexTokens(line)) << "line: \"" << line << "\"";
     }
 }
 

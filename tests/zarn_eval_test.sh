@@ -33,25 +33,49 @@ expect_status() {
 }
 
 lines=$'1 2 +\n1 3 /\n(1/0)\n3 5 -\n'
-check "standard input" $'3\n(1/3)\n\n(-2)\n' "zarn-eval: line 3: frac.parse" -- \
+check "standard input" $'3\n(1/3)\n\n(-2)\n' \
+  "zarn-eval: line 3, column 1: (1/0): has a zero denominator (frac.parse)" -- \
   bash -c 'printf "%s" "$1" | "$0"' "$tool" "$lines"
 expect_status "standard input refused" 1 bash -c 'printf "%s" "$1" | "$0"' "$tool" "$lines"
 
-check "overflow" $'\n' "zarn-eval: line 1: frac.overflow" -- \
+# A refusal names the line, the byte column of the token as given (blanks before it count), the
+# token as written, why, and the exception's identifier.
+too_large="is too large or too precise to hold exactly (frac.parse)"
+result_too_large="gives a result too large or too precise to hold exactly (frac.overflow)"
+check "overflow" $'\n' "zarn-eval: line 1, column 41: +: $result_too_large" -- \
   "$tool" '4611686018427387904 4611686018427387904 +'
 expect_status "overflow" 1 "$tool" '4611686018427387904 4611686018427387904 +'
+check "columns of refused tokens" $'3\n\n\n' \
+  "zarn-eval: line 2, column 5: (5/00): has a zero denominator (frac.parse)
+zarn-eval: line 3, column 4: 9223372036854775808: $too_large" -- \
+  "$tool" '1 2 +' $'  1 (5/00) +' $'\t1 9223372036854775808'
 
 check "decimal" $'3.14285714\n(-0.5)\n' "" -- "$tool" -d '22 7 /' '1 2 - 2 /'
 expect_status "decimal" 0 "$tool" --decimal '22 7 /'
 
 check "cut keeps its space" $'1 \n' "" -- "$tool" '1 0 /'
-check "line after options end" $'0\n' "" -- "$tool" -- '-d'
+
+# Options stand anywhere; after -- every argument is a line; "-" then no letter is a line.
+check "option after the line" $'0.33333333\n' "" -- "$tool" '1 3 /' -d
+check "line after options end" $'0.33333333\n0\n' "" -- "$tool" -d -- '1 3 /' '-d'
+check "lines that begin with a minus" $'(-5)\n0\n0 3\n0 3\n' "" -- "$tool" '5 -' - '- 3' '-3'
+try_help="Try 'zarn-eval --help' for more information."
+check "unknown option" "" "zarn-eval: unrecognized option '--frobnicate'
+$try_help" -- "$tool" '1 2 +' --frobnicate
+check "option without its value" "" "zarn-eval: option '--settings' requires an argument
+$try_help" -- "$tool" --settings
+check "value for an option that takes none" "" "zarn-eval: option '--decimal' doesn't allow an argument
+$try_help" -- "$tool" --decimal=yes
+version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+check "version" "zarn-eval $version
+" "" -- "$tool" '1 2 +' --version
 check "carriage return belongs to the line" $'3\n\n' "" -- \
   bash -c 'printf "1 2 +\r\n\r" | "$0"' "$tool"
 check "last line without line feed" $'3\n7\n' "" -- bash -c 'printf "1 2 +\n7" | "$0"' "$tool"
 check "no input, no output" "" "" -- bash -c '"$0" </dev/null' "$tool"
 
 expect_status "unknown option" 2 "$tool" --frobnicate
+expect_status "unknown short option" 2 "$tool" -x
 expect_status "help" 0 "$tool" --help
 "$tool" --help | grep -q 'usage: zarn-eval' || { echo "FAIL help text"; failures=$((failures + 1)); }
 
@@ -63,7 +87,7 @@ check "settings" $'face: Courier New\nheight: -16\nwidth: -100\nwarning: [font]\
   "$tool" --settings "$ini/z.ini"
 expect_status "settings" 0 "$tool" --settings "$ini/z.ini"
 check "settings at 120 dpi" $'face: Courier New\nheight: -20\nwidth: -100\nwarning: [font]\n' "" -- \
-  "$tool" --settings "$ini/z.ini" --dpi 120
+  "$tool" --dpi=120 --settings="$ini/z.ini"
 check "missing settings file gives the defaults" $'face: Century\nheight: -28\nwidth: 500\n' "" -- \
   "$tool" --dpi 144 --settings "$ini/missing.ini"
 printf 'Colour=red\r\n\r\nFONT=Arial\r\n' >"$ini/warn.ini"

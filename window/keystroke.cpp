@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rational/frac.hpp"
+#include "evaluator/scanner.hpp"
 
 namespace zarn {
 
@@ -15,6 +15,44 @@ constexpr unsigned escapeCode = 27;
 
 KeyCommand evaluate(char c, ConvTo mode) { return KeyCommand{KeyCommand::Kind::Evaluate, c, mode}; }
 KeyCommand only(KeyCommand::Kind kind) { return KeyCommand{kind, 0, ConvTo::Fraction}; }
+
+// A token in quotes for a tip; a long one keeps its start and its end, which tell it apart.
+std::string quoted(std::string_view token) {
+    constexpr std::size_t longest = 40, head = 24, tail = 12;
+    std::string out = "\"";
+    if (token.size() <= longest) {
+        out += token;
+    } else {
+        out.append(token.substr(0, head)).append("...").append(token.substr(token.size() - tail));
+    }
+    return out += '"';
+}
+
+// The composed line is the text with [start, end) replaced by one typed byte at `start`. A
+// boundary in it, mapped back into the text: the typed byte stands for the whole selection.
+struct Composition {
+    std::size_t start, end;
+    std::size_t toText(std::size_t offset) const { return offset <= start ? offset : offset - 1 - start + end; }
+};
+
+Tip refusalTip(std::string_view line, const Refusal& refusal, Composition composition) {
+    const std::string_view token = line.substr(refusal.offset, refusal.length);
+    return {quoted(token) + " " + std::string(reasonText(refusal.cause)), composition.toText(refusal.offset),
+            composition.toText(refusal.offset + refusal.length)};
+}
+
+// Points at the end of the kept text, where the line was cut, and names the token cut away
+// first: the one carried out last before the "/". When the "/" came first, nothing is kept.
+Tip cutTip(std::string_view line, const DivisionCut& cut, std::size_t keptLength) {
+    std::string message = "\"/\" divides by zero, so the line is ";
+    const Token first = findToken(line, cut.cutOffset);
+    if (first.start == cut.cutOffset && first.start != cut.divisionOffset) {
+        message += "cut before " + quoted(line.substr(first.start, first.length));
+    } else {
+        message += "emptied";
+    }
+    return {std::move(message), keptLength, keptLength};
+}
 
 }  // namespace
 
@@ -58,24 +96,28 @@ KeystrokeAnswer answerKeystroke(std::string_view text, std::size_t start, std::s
                                 bool shiftDown) {
     const KeyCommand command = commandForChar(code, shiftDown);
     switch (command.kind) {
-        case KeyCommand::Kind::PassOn: return {KeystrokeAnswer::Action::PassOn, {}, 0};
-        case KeyCommand::Kind::CloseWindow: return {KeystrokeAnswer::Action::Close, {}, 0};
-        case KeyCommand::Kind::ClearLine: return {KeystrokeAnswer::Action::Show, {}, 0};
+        case KeyCommand::Kind::PassOn: return {KeystrokeAnswer::Action::PassOn, {}, 0, {}};
+        case KeyCommand::Kind::CloseWindow: return {KeystrokeAnswer::Action::Close, {}, 0, {}};
+        case KeyCommand::Kind::ClearLine: return {KeystrokeAnswer::Action::Show, {}, 0, {}};
         case KeyCommand::Kind::Evaluate: break;
     }
-    std::string result;
-    try {
-        result = evaluateLine(composeLine(text, start, end, command.character), command.mode);
-    } catch (const FracParseException&) {
+    end = std::min(end, text.size());
+    start = std::min(start, end);
+    const std::string line = composeLine(text, start, end, command.character);
+    Evaluation evaluation = evaluateLineInFull(line, command.mode);
+    if (evaluation.refusal) {
         // A number that cannot be read exactly, or a result that cannot be held: the line
-        // stays as the user left it, to be mended.
-        return {KeystrokeAnswer::Action::Refuse, {}, 0};
-    } catch (const FracOverflowException&) {
-        return {KeystrokeAnswer::Action::Refuse, {}, 0};
+        // stays as the user left it, to be mended, and the tip points into it.
+        KeystrokeAnswer answer{KeystrokeAnswer::Action::Refuse, {}, 0, {}};
+        answer.tip = refusalTip(line, *evaluation.refusal, Composition{start, end});
+        return answer;
     }
-    std::string shown = resultLine(std::move(result));
+    const std::size_t keptLength = evaluation.line.size();
+    std::string shown = resultLine(std::move(evaluation.line));
     const std::size_t caret = shown.size();
-    return {KeystrokeAnswer::Action::Show, std::move(shown), caret};
+    KeystrokeAnswer answer{KeystrokeAnswer::Action::Show, std::move(shown), caret, {}};
+    if (evaluation.cut) answer.tip = cutTip(line, *evaluation.cut, keptLength);
+    return answer;
 }
 
 }  // namespace zarn

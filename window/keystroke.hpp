@@ -3,6 +3,7 @@
 // The Win32 input-line procedure reads the control, calls answerKeystroke() and applies the answer.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,16 @@ std::string composeLine(std::string_view text, std::size_t start, std::size_t en
 // ends in a space.
 std::string resultLine(std::string result);
 
+// A note for the user beside the line, saying what became of it and pointing into it.
+struct Tip {
+    std::string message;
+    // What it points at, as byte offsets into the text the control holds once the answer is
+    // applied: [start, end), or the place between two bytes when start == end.
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool operator==(const Tip&) const = default;
+};
+
 // What the control must do after a typed character.
 struct KeystrokeAnswer {
     enum class Action {
@@ -42,6 +53,10 @@ struct KeystrokeAnswer {
     Action action = Action::PassOn;
     std::string text;
     std::size_t caret = 0;
+    // Refuse: always set, naming the refused token and why, pointing at it in the kept text
+    // (at the selection or caret when it is the typed character itself).
+    // Show: set when a division by zero cut the line, pointing at the cut.
+    std::optional<Tip> tip;
 };
 
 // The answer for character `code` typed into `text` with the selection [start, end)

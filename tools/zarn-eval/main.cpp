@@ -1,16 +1,14 @@
 // zarn-eval: the calculator's evaluator on the console.
 //
 // Evaluates each LINE argument, or else each line of standard input, and prints one output
-// line per input line. A refused line prints an empty line and a message on standard error.
-// With --settings, reads a configuration file as the calculator window would instead.
+// line per input line. A refused line prints an empty line and, on standard error, where and
+// why it was refused. With --settings, reads a configuration file as the calculator window
+// would instead.
 
-#include <charconv>
-#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -20,12 +18,16 @@
 
 #include "check_settings.hpp"
 #include "evaluator/evaluate_line.hpp"
-#include "rational/frac.hpp"
+#include "options.hpp"
+
+#ifndef ZARN_VERSION
+#error "ZARN_VERSION must be defined by the build (the project's version)"
+#endif
 
 namespace {
 
 constexpr std::string_view usage =
-    "usage: zarn-eval [-d|--decimal] [--] [LINE...]\n"
+    "usage: zarn-eval [OPTION]... [LINE]...\n"
     "       zarn-eval --settings FILE [--dpi N]\n"
     "\n"
     "Evaluates each LINE, or else each line of standard input (lines end at LF; every other\n"
@@ -33,16 +35,25 @@ constexpr std::string_view usage =
     "the resulting line: the stack, bottom first, as fractions or, with -d, as decimals cut\n"
     "after 8 digits. One output line per input line, exactly as the calculator would show it.\n"
     "\n"
-    "  -d, --decimal   write values as decimals instead of fractions\n"
-    "  -h, --help      print this help and exit\n"
-    "  --              treat every following argument as a LINE\n"
-    "  --settings FILE read FILE as the calculator window reads zarn.ini and print the\n"
-    "                  settings it gives instead of evaluating lines\n"
-    "  --dpi N         the display resolution for --settings, in pixels per inch (96)\n"
+    "  -d, --decimal         write values as decimals instead of fractions\n"
+    "      --settings FILE   read FILE as the calculator window reads zarn.ini and print the\n"
+    "                        settings it gives instead of evaluating lines\n"
+    "      --dpi N           the display resolution for --settings, in pixels per inch (96)\n"
+    "  -h, --help            print this help and exit\n"
+    "      --version         print the version and exit\n"
+    "  --                    treat every following argument as a LINE\n"
     "\n"
-    "A line that cannot be evaluated (a number that cannot be read exactly, such as (1/0),\n"
-    "or a result that does not fit 64 bits) prints an empty line on standard output and\n"
-    "'zarn-eval: line N: MESSAGE' on standard error, N counting from 1.\n"
+    "Options may stand anywhere among the LINEs, and --settings and --dpi also take their\n"
+    "value as --settings=FILE and --dpi=N. An argument that begins with '-' and then a letter\n"
+    "or a second '-' is an option; every other argument is a LINE, so '-', '5 -' and '- 3'\n"
+    "are lines. A LINE that looks like an option goes after '--': zarn-eval -- '-d'.\n"
+    "\n"
+    "A line that cannot be evaluated prints an empty line on standard output and\n"
+    "  zarn-eval: line N, column C: TOKEN: REASON (ID)\n"
+    "on standard error: N counts lines from 1, C is the byte of the line, counting from 1, at\n"
+    "which the refused TOKEN begins, TOKEN is as written, REASON says why, and ID is\n"
+    "frac.parse for a number that cannot be read exactly (such as (1/0)) or frac.overflow for\n"
+    "a result that does not fit.\n"
     "\n"
     "With --settings, prints 'face: NAME', 'height: H' (the font height in logical units,\n"
     "negative for a character height in pixels) and 'width: W' (the configured width of\n"
@@ -54,77 +65,20 @@ constexpr std::string_view usage =
     "Exit status: 0 when every line was evaluated (or the settings were read), 1 when a line\n"
     "(or the settings file) was refused, 2 on a usage error.\n";
 
-struct Options {
-    zarn::ConvTo mode = zarn::ConvTo::Fraction;
-    std::vector<std::string> lines;
-    bool help = false;
-    const char* settingsFile = nullptr;
-    const char* dpiText = nullptr;
-    std::int32_t dpi = 96;
-};
-
-// A positive decimal integer that fits 32 bits.
-bool parseDpi(std::string_view text, std::int32_t& dpi) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value <= 0) return false;
-    dpi = value;
-    return true;
-}
-
-// Parses the arguments; returns false on a usage error.
-bool parseArguments(int argc, char** argv, Options& options) {
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (optionsEnded || options.lines.size() > 0 || argument.size() < 2 || argument[0] != '-') {
-            options.lines.emplace_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "-d" || argument == "--decimal") {
-            options.mode = zarn::ConvTo::Decimal;
-        } else if (argument == "-h" || argument == "--help") {
-            options.help = true;
-        } else if (argument == "--settings" || argument == "--dpi") {
-            if (i + 1 == argc) {
-                std::fprintf(stderr, "zarn-eval: %s needs a value\n", argv[i]);
-                return false;
-            }
-            (argument == "--settings" ? options.settingsFile : options.dpiText) = argv[++i];
-        } else {
-            std::fprintf(stderr, "zarn-eval: unknown option '%s'\n", argv[i]);
-            return false;
-        }
-    }
-    if (options.dpiText != nullptr && !parseDpi(options.dpiText, options.dpi)) {
-        std::fprintf(stderr, "zarn-eval: --dpi needs a positive whole number, not '%s'\n", options.dpiText);
-        return false;
-    }
-    const bool settingsMode = options.settingsFile != nullptr;
-    if (options.dpiText != nullptr && !settingsMode) {
-        std::fputs("zarn-eval: --dpi goes with --settings\n", stderr);
-        return false;
-    }
-    if (settingsMode && (!options.lines.empty() || optionsEnded || options.mode != zarn::ConvTo::Fraction)) {
-        std::fputs("zarn-eval: --settings takes no LINE and no -d\n", stderr);
-        return false;
-    }
-    return true;
-}
-
 // Prints the evaluated line; false when it was refused.
 bool evaluateAndPrint(const std::string& line, zarn::ConvTo mode, std::size_t number) {
-    std::string result;
-    bool evaluated = true;
-    try {
-        result = zarn::evaluateLine(line, mode);
-    } catch (const zarn::Exception& error) {
-        std::fprintf(stderr, "zarn-eval: line %zu: %s\n", number, error.message().c_str());
-        evaluated = false;
+    zarn::Evaluation evaluation = zarn::evaluateLineInFull(line, mode);
+    if (const auto& refusal = evaluation.refusal) {
+        const std::string token = line.substr(refusal->offset, refusal->length);
+        const std::string message = "zarn-eval: line " + std::to_string(number) + ", column " +
+                                    std::to_string(refusal->offset + 1) + ": " + token + ": " +
+                                    std::string(zarn::reasonText(refusal->cause)) + " (" +
+                                    std::string(zarn::refusalId(refusal->cause)) + ")\n";
+        std::fwrite(message.data(), 1, message.size(), stderr);
     }
-    result += '\n';
-    std::fwrite(result.data(), 1, result.size(), stdout);
-    return evaluated;
+    evaluation.line += '\n';
+    std::fwrite(evaluation.line.data(), 1, evaluation.line.size(), stdout);
+    return !evaluation.refusal;
 }
 
 }  // namespace
@@ -135,16 +89,21 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    Options options;
-    if (!parseArguments(argc, argv, options)) {
-        std::fputs(usage.data(), stderr);
+    std::string error;
+    const zarn::Options options = zarn::parseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "zarn-eval: %s\nTry 'zarn-eval --help' for more information.\n", error.c_str());
         return 2;
     }
     if (options.help) {
         std::fputs(usage.data(), stdout);
         return 0;
     }
-    if (options.settingsFile != nullptr) return zarn::checkSettings(options.settingsFile, options.dpi);
+    if (options.version) {
+        std::puts("zarn-eval " ZARN_VERSION);
+        return 0;
+    }
+    if (options.settings) return zarn::checkSettings(options.settingsFile.c_str(), options.dpi);
     bool allEvaluated = true;
     std::size_t number = 0;
     if (!options.lines.empty()) {
