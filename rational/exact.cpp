@@ -47,6 +47,7 @@ Fields canonical(Wide n, Wide d) {
         const auto t = static_cast<std::uint64_t>(top);
         const auto b = static_cast<std::uint64_t>(bottom);
         const std::uint64_t g = gcdOf(t, b);
+        if (g == 1) return fit(negative, t, b);  // already in lowest terms: no division
         return fit(negative, t / g, b / g);
     }
     const UWide g = gcdOf(top, bottom);

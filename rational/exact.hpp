@@ -49,7 +49,7 @@ UWide gcdOf(UWide x, UWide y);
 
 // v / g for a divisor g of |v|, exact, in wide arithmetic (|v| / g can be 2^63).
 constexpr Wide quotient(std::int64_t v, std::uint64_t g) {
-    const std::uint64_t q = magnitude(v) / g;
+    const std::uint64_t q = g == 1 ? magnitude(v) : magnitude(v) / g;  // most gcds are 1: no division
     return v < 0 ? -static_cast<Wide>(q) : static_cast<Wide>(q);
 }
 

@@ -70,8 +70,23 @@ frac& frac::normalize() {
     return *this;
 }
 
-frac frac::add(const frac& other) const { return changedCopy(&frac::addAssign, other); }
-frac frac::sub(const frac& other) const { return changedCopy(&frac::subAssign, other); }
+// A sum ends in lowest terms, so reducing this copy first changes neither the value nor the
+// result. Only a denominator that is not positive lets the reduction refuse (a numerator of
+// 2^63 after the sign moves) or change the value (0/0 reduces to 0/1), so only then is it done.
+frac frac::add(const frac& other) const {
+    if (denominator_ <= 0) return changedCopy(&frac::addAssign, other);
+    frac result;
+    result.assign(exact::sum(numerator_, denominator_, other.numerator_, other.denominator_));
+    return result;
+}
+
+frac frac::sub(const frac& other) const {
+    if (denominator_ <= 0) return changedCopy(&frac::subAssign, other);
+    frac result;
+    result.assign(exact::difference(numerator_, denominator_, other.numerator_, other.denominator_));
+    return result;
+}
+
 frac frac::mul(const frac& other) const { return changedCopy(&frac::mulAssign, other); }
 frac frac::div(const frac& other) const { return changedCopy(&frac::divAssign, other); }
 
