@@ -5,7 +5,6 @@
 //   zarn-probe settext TEXT      puts TEXT into the input line, caret at its end
 //   zarn-probe box TITLE         prints the owner's class and the text of the message box TITLE
 //   zarn-probe client            prints the main window's client width and height
-//   zarn-probe font              prints the input line's font: face name and logical height
 //   zarn-probe visible           prints 1 if the main window is visible, else 0
 //   zarn-probe iconic            prints 1 if the main window is minimised, else 0
 //   zarn-probe widest            prints the widest client area the main window can have: the
@@ -85,15 +84,6 @@ int printClient() {
     RECT client{};
     GetClientRect(window, &client);
     std::printf("%ld %ld\n", client.right, client.bottom);
-    return 0;
-}
-
-int printFont() {
-    HWND line = inputLine();
-    if (!line) return 2;
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)), sizeof font, &font);
-    std::printf("%s %ld\n", zarn::utf8FromUtf16(font.lfFaceName).c_str(), font.lfHeight);
     return 0;
 }
 
@@ -206,7 +196,6 @@ int main(int argc, char** argv) {
     if (command == "settext" && argc > 2) return setText(wideArgument(2));
     if (command == "box" && argc > 2) return printBox(argv[2]);
     if (command == "client") return printClient();
-    if (command == "font") return printFont();
     if (command == "visible") return printVisible();
     if (command == "iconic") return printIconic();
     if (command == "widest") return printWidestClient();
@@ -215,7 +204,7 @@ int main(int argc, char** argv) {
     if (command == "roundtrip" && argc > 3) {
         return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
     }
-    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|font|visible|iconic|widest|xheight FACE H|"
-               "fault KIND|roundtrip LENGTH REPEATS\n", stderr);
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|fault KIND|"
+               "roundtrip LENGTH REPEATS\n", stderr);
     return 64;
 }
