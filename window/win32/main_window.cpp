@@ -62,11 +62,6 @@ int clampedToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
-std::int64_t frameHeightAt(HWND window, int dpi) {
-    const RECT frame = frameAtDpi(window, dpi);
-    return std::int64_t{frame.bottom} - frame.top;
-}
-
 // Sizes the window so that its client area is `clientWidth` by `textHeight` pixels at the
 // state's resolution, the width limited to what the system can show: the widest a window may be
 // (SM_CXMAXTRACK) less the frame. A width near 2^31 would otherwise overflow the frame's
@@ -76,7 +71,7 @@ void fitWindowToLine(HWND window, MainWindowState& state, int clientWidth, int t
     const std::int64_t frameWidth = std::int64_t{frame.right} - frame.left;
     const std::int64_t widestClient = std::max<std::int64_t>(GetSystemMetrics(SM_CXMAXTRACK) - frameWidth, 1);
     const int outerWidth = clampedToInt(std::min<std::int64_t>(clientWidth, widestClient) + frameWidth);
-    state.fixedWindowHeight = clampedToInt(textHeight + frameHeightAt(window, state.dpi));
+    state.fixedWindowHeight = clampedToInt(std::int64_t{textHeight} + frame.bottom - frame.top);
     SetWindowPos(window, nullptr, 0, 0, outerWidth, state.fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -124,7 +119,8 @@ void onDpiChanged(HWND window, MainWindowState& state, int dpi, const RECT& sugg
     state.dpi = dpi;
     state.settings.fontHeight = fontHeightAt(state.settings, dpi);
     const int textHeight = setLineFont(state);
-    state.fixedWindowHeight = clampedToInt(textHeight + frameHeightAt(window, dpi));
+    const RECT frame = frameAtDpi(window, dpi);
+    state.fixedWindowHeight = clampedToInt(std::int64_t{textHeight} + frame.bottom - frame.top);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  state.fixedWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -147,9 +143,10 @@ void onSizing(const MainWindowState& state, LPARAM lParam) {
 }
 
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        onCreate(window);
-        return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_CREATE: onCreate(window); return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
     }
     MainWindowState* state = stateOf(window);
     if (!state) return DefWindowProcW(window, message, wParam, lParam);  // before WM_CREATE
@@ -160,7 +157,6 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: {
         const std::unique_ptr<MainWindowState> owned(state);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -1,8 +1,8 @@
 #pragma once
-// A window's resolution and the frame around its client area at a resolution. Per-monitor aware,
-// a window on a monitor of its own scale has a resolution of its own. Windows before 10 (version
-// 1607) lack the calls for that; there the system's resolution and frame stand in, which on a
-// single monitor are the same.
+// A window's resolution and the frame around its client area at a resolution. In a per-monitor
+// aware program each window has the resolution of the monitor it is on. Windows before 10
+// (version 1607) lack the calls that say so; there the system's resolution and frame stand in,
+// which on a single monitor are the same.
 
 #include <windows.h>
 
