@@ -1,7 +1,7 @@
 // loadSettings on any bytes: only the documented conversion, overflow and UTF-8 errors escape,
 // and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them).
+// blanks around them); the height remade for another resolution is the one read there.
 
 #include <cstddef>
 #include <cstdint>
@@ -128,6 +128,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 sameSettings(actual.settings, expected.settings) && actual.warnings == expected.warnings,
             "loadSettings differs from the independent reading", input,
             describe(actual) + "\n  instead of " + describe(expected) + "\n  dpi " + std::to_string(dpi));
+
+    // Read at one resolution and remade for another, the height is the one the file gives there.
+    if (actual.kind == Result::Loaded) {
+        const std::int32_t other = resolutions[data[0] / std::size(resolutions) % std::size(resolutions)];
+        const Result there = run(input, other, [&](Result& r) {
+            loadSettings(input, other, r.settings, [](std::string_view) {});
+        });
+        require(fontHeightAt(actual.settings, other) == there.settings.fontHeight,
+                "fontHeightAt differs from reading the file at that resolution", input,
+                std::to_string(fontHeightAt(actual.settings, other)) + " instead of " +
+                    std::to_string(there.settings.fontHeight) + " at " + std::to_string(other));
+    }
 
     for (const std::string& key : actual.warnings) {
         require(withoutBlanks(key) == key, "a warned key keeps blanks around it", input, key);

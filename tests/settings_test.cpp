@@ -40,6 +40,11 @@ TEST(DefaultSettings, are_century_at_14_points_truncated_and_500_pixels) {
         EXPECT_EQ(settings.fontHeight, height) << dpi;
         EXPECT_EQ(settings.clientWidth, 500);
     }
+    const WindowSettings unset;
+    EXPECT_EQ(unset.faceName, "Century");
+    EXPECT_EQ(unset.fontHeight, -18);
+    EXPECT_EQ(unset.clientWidth, 500);
+    EXPECT_TRUE(unset.fontSizes.empty());
 }
 
 TEST(LoadSettings, splits_lines_at_crlf_lone_cr_and_lone_lf) {
@@ -265,6 +270,23 @@ TEST(IsNumericText, follows_each_rule_of_the_scan) {
         EXPECT_FALSE(isNumericText(text)) << text;
     }
     EXPECT_THROW(isNumericText("12\xE9"), Utf8Exception);
+}
+
+TEST(FontHeightAt, gives_the_height_the_file_would_have_given_read_at_that_resolution) {
+    // Read at 96 dpi and moved to another resolution, as if read there. Huge sizes fail at some
+    // resolutions only, where an earlier size (or the default) decides.
+    const std::string files[] = {
+        "", "font=Arial", "font=12", "font=14", "font=12, 9", "font=12\nfont=10.5", "font=inf",
+        "font=1e+300, 9", "font=12, 1610612736", "font=1610612736, 12", "font=10, 1e+9, nan, 1.2e+9",
+        "font=2e+9, 1e+9, 1.5e+9", "font=-1e+9, 1e+9",
+    };
+    for (const std::string& file : files) {
+        const WindowSettings read = load(file).settings;
+        EXPECT_EQ(fontHeightAt(read, 96), read.fontHeight) << file;
+        for (const std::int32_t dpi : {72, 120, 144, 192, 0, -96}) {
+            EXPECT_EQ(fontHeightAt(read, dpi), load(file, dpi).settings.fontHeight) << file << " at " << dpi;
+        }
+    }
 }
 
 struct HeightCase {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "rational/text.hpp"
 
@@ -9,17 +10,8 @@ namespace zarn {
 
 namespace {
 
-constexpr std::int32_t defaultClientWidth = 500;
-constexpr std::int32_t defaultPoints = 14;
-constexpr std::int32_t pointsPerInch = 72;
 // Notepad's "UTF-8 with BOM" puts this mark first; it belongs to no key.
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view stripped(std::string_view s) {
-    while (!s.empty() && text::isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && text::isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 // The next line of `bytes` from `position`, which moves past its line end (CR LF, CR or LF).
 // Every line end closes a line; text after the last one is a line only when it is not empty.
@@ -37,14 +29,27 @@ bool nextLine(std::string_view bytes, std::size_t& position, std::string_view& l
     return true;
 }
 
+// Keeps `size` among the sizes that may decide the height at some resolution. Whether a size's
+// height can be made depends only on the resolution and on |size|, the larger failing first. A
+// later size wins wherever it can be made, and where it cannot, no earlier size at least as
+// large can either: those go, so the sizes kept grow from first to last. A size that is not
+// finite never gives a height.
+void keepFontSize(std::vector<long double>& sizes, long double size) {
+    if (!std::isfinite(size)) return;
+    while (!sizes.empty() && std::fabs(sizes.back()) >= std::fabs(size)) sizes.pop_back();
+    sizes.push_back(size);
+}
+
 // Each item of a "font" value sets the size when numeric, the face otherwise.
 void applyFont(std::string_view value, std::int32_t dpi, WindowSettings& settings) {
     if (value.empty()) return;
     for (std::size_t begin = 0;;) {
         const std::size_t comma = value.find(',', begin);
-        const std::string_view item = stripped(value.substr(begin, comma - begin));
+        const std::string_view item = text::stripped(value.substr(begin, comma - begin));
         if (isNumericText(item)) {
-            if (const auto height = fontHeightForPoints(toDouble(item), dpi)) settings.fontHeight = *height;
+            const long double size = toDouble(item);
+            keepFontSize(settings.fontSizes, size);
+            if (const auto height = fontHeightForPoints(size, dpi)) settings.fontHeight = *height;
         } else {
             settings.faceName = item;
         }
@@ -54,16 +59,16 @@ void applyFont(std::string_view value, std::int32_t dpi, WindowSettings& setting
 }
 
 void applySize(std::string_view value, WindowSettings& settings) {
-    const std::string_view item = stripped(value);
+    const std::string_view item = text::stripped(value);
     if (isNumericText(item)) settings.clientWidth = toInt32(item);
 }
 
 }  // namespace
 
 WindowSettings defaultSettings(std::int32_t dpi) {
-    // Truncating integer division; 64 bits so that no dpi can overflow the product.
-    const std::int64_t height = -std::int64_t{defaultPoints} * dpi / pointsPerInch;
-    return WindowSettings{"Century", static_cast<std::int32_t>(height), defaultClientWidth};
+    WindowSettings settings;
+    settings.fontHeight = defaultFontHeight(dpi);
+    return settings;
 }
 
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
@@ -72,7 +77,7 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
     std::size_t position = 0;
     for (std::string_view line; nextLine(fileBytes, position, line);) {
         const std::size_t equals = line.find('=');
-        const std::string key = lowerCase(stripped(line.substr(0, equals)));
+        const std::string key = lowerCase(text::stripped(line.substr(0, equals)));
         const std::string_view value = equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
         if (key == "font") {
             applyFont(value, dpi, settings);
@@ -93,6 +98,13 @@ std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t d
         return std::nullopt;
     }
     return static_cast<std::int32_t>(height);
+}
+
+std::int32_t fontHeightAt(const WindowSettings& settings, std::int32_t dpi) {
+    for (auto size = settings.fontSizes.rbegin(); size != settings.fontSizes.rend(); ++size) {
+        if (const auto height = fontHeightForPoints(*size, dpi)) return *height;
+    }
+    return defaultFontHeight(dpi);
 }
 
 std::int32_t resolveClientWidth(std::int32_t clientWidth, std::int32_t workAreaWidth) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
@@ -14,11 +15,22 @@
 namespace zarn {
 
 inline constexpr std::string_view settingsFileName = "zarn.ini";
+inline constexpr std::int32_t defaultClientWidth = 500;
 
+// The height of the default 14 points at `dpi`: -(14 * dpi / 72), truncated toward zero. In 64
+// bits, so that no dpi can overflow the product.
+constexpr std::int32_t defaultFontHeight(std::int32_t dpi) {
+    return static_cast<std::int32_t>(-std::int64_t{14} * dpi / 72);
+}
+
+// Every field starts at its default, the height at 96 dpi.
 struct WindowSettings {
-    std::string faceName;       // empty: the font mapper chooses
-    std::int32_t fontHeight;    // logical-font height: negative = character height in pixels
-    std::int32_t clientWidth;   // pixels; negative counts back from the work area's width
+    std::string faceName = "Century";               // empty: the font mapper chooses
+    std::int32_t fontHeight = defaultFontHeight(96);  // logical-font height: negative = pixels
+    std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
+    // The configured sizes in points that can still decide the height at some resolution
+    // (fontHeightAt); empty when the file set none.
+    std::vector<long double> fontSizes;
 };
 
 // Century, 14 points at `dpi` (truncated), 500 pixels wide.
@@ -27,8 +39,9 @@ WindowSettings defaultSettings(std::int32_t dpi);
 // Called with each unknown key (stripped, lower-cased) as it is met.
 using SettingsWarning = std::function<void(std::string_view key)>;
 
-// Applies the lines of a zarn.ini to `settings`, in file order; a UTF-8 byte-order mark at the
-// very start of the file is skipped (anywhere else it is text like any other). Throws ConversionException or
+// Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
+// is kept in points as well, for fontHeightAt. A UTF-8 byte-order mark at the very start of the
+// file is skipped (anywhere else it is text like any other). Throws ConversionException or
 // OverflowException (window/number_conversion.hpp) for a number its conversion refuses and
 // Utf8Exception (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item or a "size"
 // value; `settings` then keeps what was applied before the refused text.
@@ -43,6 +56,10 @@ bool isNumericText(std::string_view text);
 // zero, in extended precision. Empty when that is not finite or does not fit 32 bits (a size
 // of inf, nan or 1e+300): the caller keeps the height it had.
 std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t dpi);
+
+// The height the settings give at `dpi`, as if the file had been read there: the last configured
+// size whose height can be made at `dpi` (fontHeightForPoints), else the default 14 points.
+std::int32_t fontHeightAt(const WindowSettings& settings, std::int32_t dpi);
 
 // The client width in pixels: a negative width counts back from the work area; a result of
 // zero or less falls back to 500.

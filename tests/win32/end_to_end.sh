@@ -213,6 +213,31 @@ else
 fi
 zarn_pid=""
 
+# --- At 144 dpi (150 %): the font is made for that resolution, the default 14 points a height
+# of -28, and the window is one line of it high. Wine reads the resolution from the prefix's
+# registry as a program starts; the value goes again afterwards, back to 96 dpi.
+# ZARN_SCREENSHOT_144DPI, when set, names a copy of the screenshot of the window at 144 dpi.
+desktop='HKCU\Control Panel\Desktop'
+wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f </dev/null >/dev/null 2>&1
+start_zarn "$work/run/plain"
+if wait_until main_window_shown; then
+    # Fonts are the process's own, so the probe measures one of its own: an "X" of Century at
+    # -28 is as high as the client area only if the window's font is that one.
+    expect "at 144 dpi the client area is 500 wide and one X of Century at -28 high" \
+        "500 $(probe xheight Century -28)" "$(probe client)"
+    press ZARN 2 2 space 7 slash shift+Return
+    expect "at 144 dpi typing 22 7/ and Shift+Enter gives decimals" "11 11|3.14285714 " "$(probe line)"
+    import -window "$(visible_window ZARN)" "$work/zarn-window-144dpi.png" 2>/dev/null
+    [ -n "${ZARN_SCREENSHOT_144DPI:-}" ] && cp "$work/zarn-window-144dpi.png" "$ZARN_SCREENSHOT_144DPI"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+    expect "at 144 dpi Escape ends the program with exit code 0" 0 "$exit_code"
+else
+    fail "the window at 144 dpi is shown"
+fi
+zarn_pid=""
+wine reg delete "$desktop" /v LogPixels /f </dev/null >/dev/null 2>&1
+
 # --- Faults inside the guarded entry: the box with the fault's name, exit code 0.
 fault() {  # fault KIND MESSAGE
     (cd "$work/run" && exec wine "$probe_exe" fault "$1") </dev/null >/dev/null 2>&1 &

@@ -140,6 +140,54 @@ TEST_F(MainWindowTest, a_width_beyond_the_screen_gives_the_widest_window_the_sys
     }
 }
 
+// The frame's height at `dpi`, from the system's own sizing of a window with the main window's
+// style: the outer height of one line there is the height of "X" plus this.
+LONG frameHeightAt(HWND window, UINT dpi) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+    return frame.bottom - frame.top;
+}
+
+TEST_F(MainWindowTest, a_new_resolution_remakes_the_font_and_the_height_and_keeps_the_line) {
+    struct Case {
+        const char* file;  // zarn.ini, or none
+        LONG heightAt96;
+        LONG heightAt144;
+    };
+    const Case cases[] = {
+        {nullptr, -18, -28},                   // the default 14 points, truncated
+        {"font = Courier New, 12", -16, -24},  // a configured size, rounded
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file ? c.file : "no zarn.ini");
+        if (c.file) folder.write("zarn.ini", c.file);
+        create();
+        setLine("1 2 (3/4)", 2, 5);
+        const LineState typed = readLine();
+        for (const auto& [dpi, height] : {std::pair{144u, c.heightAt144}, std::pair{96u, c.heightAt96}}) {
+            SCOPED_TRACE(dpi);
+            const RECT before = windowRect(window);
+            RECT suggested{before.left + 30, before.top + 20, before.right + 30 + 250, before.bottom + 40};
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            EXPECT_EQ(fontOf(line).lfHeight, height);
+            const RECT outer = windowRect(window);
+            EXPECT_EQ(outer.left, suggested.left);
+            EXPECT_EQ(outer.top, suggested.top);
+            EXPECT_EQ(outer.right, suggested.right);
+            EXPECT_EQ(outer.bottom - outer.top, fontLineHeight(line) + frameHeightAt(window, dpi));
+            RECT proposed{outer.left, outer.top - 10, outer.right + 5, outer.bottom + 60};
+            SendMessageW(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+            EXPECT_EQ(proposed.bottom - proposed.top, outer.bottom - outer.top);
+            EXPECT_EQ(readLine(), typed);
+        }
+        // Back at the resolution Wine really draws at, the client area is one line high.
+        EXPECT_EQ(clientRect(window).bottom, fontLineHeight(line));
+        EXPECT_EQ(clientRect(line).right, clientRect(window).right);
+        DestroyWindow(window);
+    }
+}
+
 TEST_F(MainWindowTest, a_face_name_longer_than_31_bytes_is_cut_to_31) {
     const std::string face = "Abcdefghijklmnopqrstuvwxyz0123456789";
     folder.write("zarn.ini", "font = " + face);

@@ -114,7 +114,9 @@ int printWidestClient() {
 }
 
 int printXHeight(const char* face, const char* height) {
-    zarn::WindowSettings settings{face, std::atoi(height), 0};
+    zarn::WindowSettings settings;
+    settings.faceName = face;
+    settings.fontHeight = std::atoi(height);
     zarn::UniqueFont font = zarn::createFont(settings);
     std::printf("%d\n", zarn::textHeightOfX(font.get()));
     return 0;

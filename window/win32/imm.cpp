@@ -2,20 +2,19 @@
 
 namespace zarn {
 
-HMODULE Imm::module = nullptr;
+UniqueModule Imm::module;
 Imm::AssociateContextFn Imm::associateContext = nullptr;
 
 void Imm::load() {
-    module = LoadLibraryExA("imm32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    module.reset(LoadLibraryExA("imm32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     associateContext = module ? reinterpret_cast<AssociateContextFn>(
-                                    reinterpret_cast<void*>(GetProcAddress(module, "ImmAssociateContext")))
+                                    reinterpret_cast<void*>(GetProcAddress(module.get(), "ImmAssociateContext")))
                               : nullptr;
 }
 
 void Imm::release() {
     associateContext = nullptr;
-    if (module) FreeLibrary(module);
-    module = nullptr;
+    module.reset();
 }
 
 void Imm::detachInputMethod(HWND window) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "rational/object.hpp"
+#include "window/win32/handles.hpp"
 
 namespace zarn {
 
@@ -24,7 +25,8 @@ public:
     // Detaches any input method from `window`; does nothing when the entry is missing.
     static void detachInputMethod(HWND window);
 
-    static HMODULE module;
+private:
+    static UniqueModule module;
     static AssociateContextFn associateContext;
 };
 

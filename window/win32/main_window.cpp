@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/system_error.hpp"
 #include "window/win32/utf16.hpp"
+#include "window/win32/window_dpi.hpp"
 #include "window/win32/window_font.hpp"
 
 namespace zarn {
@@ -23,16 +25,18 @@ namespace {
 constexpr DWORD mainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr DWORD inputControlStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
-// The window's process-wide state, set while it is created.
-HWND inputControl = nullptr;
-UniqueFont font;
-int fixedWindowHeight = 0;
+// Everything the main window keeps, behind its GWLP_USERDATA: made first in WM_CREATE, freed in
+// WM_NCDESTROY, after the input line (and with it its use of the font) is gone.
+struct MainWindowState {
+    HWND inputControl = nullptr;
+    UniqueFont font;
+    int fixedWindowHeight = 0;  // outer height: one line of the font at `dpi`
+    int dpi = 0;                // the resolution the font and the height were made for
+    WindowSettings settings;    // as read at creation; the font is remade from them
+};
 
-int displayDpi(HWND control) {
-    HDC dc = GetDC(control);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(control, dc);
-    return dpi;
+MainWindowState* stateOf(HWND window) {
+    return reinterpret_cast<MainWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 WindowSettings readSettings(HWND window, int dpi) {
@@ -58,74 +62,106 @@ int clampedToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
-// Sizes the window so that its client area is `clientWidth` by `textHeight` pixels, the width
-// limited to what the system can show: the widest a window may be (SM_CXMAXTRACK) less the
-// frame. A width near 2^31 would otherwise overflow the frame's addition and come out narrow.
-void fitWindowToLine(HWND window, int clientWidth, int textHeight) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRect(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE);
+// Sizes the window so that its client area is `clientWidth` by `textHeight` pixels at the
+// state's resolution, the width limited to what the system can show: the widest a window may be
+// (SM_CXMAXTRACK) less the frame. A width near 2^31 would otherwise overflow the frame's
+// addition and come out narrow.
+void fitWindowToLine(HWND window, MainWindowState& state, int clientWidth, int textHeight) {
+    const RECT frame = frameAtDpi(window, state.dpi);
     const std::int64_t frameWidth = std::int64_t{frame.right} - frame.left;
-    const std::int64_t frameHeight = std::int64_t{frame.bottom} - frame.top;
     const std::int64_t widestClient = std::max<std::int64_t>(GetSystemMetrics(SM_CXMAXTRACK) - frameWidth, 1);
     const int outerWidth = clampedToInt(std::min<std::int64_t>(clientWidth, widestClient) + frameWidth);
-    fixedWindowHeight = clampedToInt(textHeight + frameHeight);
-    SetWindowPos(window, nullptr, 0, 0, outerWidth, fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+    state.fixedWindowHeight = clampedToInt(std::int64_t{textHeight} + frame.bottom - frame.top);
+    SetWindowPos(window, nullptr, 0, 0, outerWidth, state.fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Gives the input line a font made from the settings at the state's resolution; the font it had
+// is released only once the control holds the new one. Returns the height of "X" in it.
+int setLineFont(MainWindowState& state) {
+    UniqueFont font = createFont(state.settings);
+    const int textHeight = textHeightOfX(font.get());
+    SendMessageW(state.inputControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    state.font = std::move(font);
+    return textHeight;
 }
 
 void onCreate(HWND window) {
+    auto owned = std::make_unique<MainWindowState>();
+    MainWindowState& state = *owned;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.release()));
+
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
     // the ANSI code page, and it holds any character.
-    inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, 10, 10, window, nullptr, instance,
-                                   nullptr);
-    attachInputLine(inputControl);
+    state.inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, 10, 10, window, nullptr,
+                                         instance, nullptr);
+    attachInputLine(state.inputControl);
     // The default limit would cut a long pasted line at 32,767 bytes: 0 means as long as possible.
-    SendMessageW(inputControl, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(state.inputControl, EM_SETLIMITTEXT, 0, 0);
 
-    const int dpi = displayDpi(inputControl);
-    const WindowSettings settings = readSettings(window, dpi);
-
-    font = createFont(settings);
-    const int textHeight = textHeightOfX(font.get());
-    SendMessageW(inputControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    // The window's own resolution: the monitor it opens on may not be the primary one.
+    state.dpi = dpiOfWindow(window);
+    state.settings = readSettings(window, state.dpi);
+    const int textHeight = setLineFont(state);
 
     const int clientWidth =
-        resolveClientWidth(settings.clientWidth, settings.clientWidth < 0 ? workAreaWidth() : 0);
-    fitWindowToLine(window, clientWidth, textHeight);
+        resolveClientWidth(state.settings.clientWidth, state.settings.clientWidth < 0 ? workAreaWidth() : 0);
+    fitWindowToLine(window, state, clientWidth, textHeight);
 
-    Imm::detachInputMethod(inputControl);
-    SetFocus(inputControl);
+    Imm::detachInputMethod(state.inputControl);
+    SetFocus(state.inputControl);
+}
+
+// Moved to a monitor of another scale: the font is remade for the new resolution from the
+// settings read at creation, and the window takes the position and width Windows suggests and
+// the height of one line of the new font. The line's text and selection stay as they are.
+void onDpiChanged(HWND window, MainWindowState& state, int dpi, const RECT& suggested) {
+    state.dpi = dpi;
+    state.settings.fontHeight = fontHeightAt(state.settings, dpi);
+    const int textHeight = setLineFont(state);
+    const RECT frame = frameAtDpi(window, dpi);
+    state.fixedWindowHeight = clampedToInt(std::int64_t{textHeight} + frame.bottom - frame.top);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 state.fixedWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Whenever the window gets the keyboard focus (activation, restoring from the taskbar, a click
 // on the title bar), the input line takes it: there is nothing else to type into.
-void onSetFocus() {
-    if (inputControl) SetFocus(inputControl);
+void onSetFocus(const MainWindowState& state) {
+    if (state.inputControl) SetFocus(state.inputControl);
 }
 
-void onSize(LPARAM lParam) {
-    if (inputControl)
-        SetWindowPos(inputControl, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
+void onSize(const MainWindowState& state, LPARAM lParam) {
+    if (state.inputControl)
+        SetWindowPos(state.inputControl, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 // Only the width follows the user: the bottom edge stays one line below the top.
-void onSizing(LPARAM lParam) {
+void onSizing(const MainWindowState& state, LPARAM lParam) {
     auto* proposed = reinterpret_cast<RECT*>(lParam);
-    proposed->bottom = proposed->top + fixedWindowHeight;
-}
-
-void onDestroy() {
-    font.reset();
-    PostQuitMessage(0);
+    proposed->bottom = proposed->top + state.fixedWindowHeight;
 }
 
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: onCreate(window); break;
-    case WM_SETFOCUS: onSetFocus(); return 0;
-    case WM_SIZE: onSize(lParam); break;
-    case WM_SIZING: onSizing(lParam); break;
-    case WM_DESTROY: onDestroy(); return 0;
+    case WM_CREATE: onCreate(window); return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+    }
+    MainWindowState* state = stateOf(window);
+    if (!state) return DefWindowProcW(window, message, wParam, lParam);  // before WM_CREATE
+    switch (message) {
+    case WM_DPICHANGED:  // the vertical resolution, as the font's height is vertical
+        onDpiChanged(window, *state, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SETFOCUS: onSetFocus(*state); return 0;
+    case WM_SIZE: onSize(*state, lParam); break;
+    case WM_SIZING: onSizing(*state, lParam); break;
+    case WM_NCDESTROY: {
+        const std::unique_ptr<MainWindowState> owned(state);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

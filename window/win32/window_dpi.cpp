@@ -1,0 +1,40 @@
+#include "window/win32/window_dpi.hpp"
+
+namespace zarn {
+
+namespace {
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND window);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
+
+// Looked up at run time: imported, they would stop zarn.exe from starting where they are missing.
+template <class Function>
+Function user32Entry(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+}  // namespace
+
+int dpiOfWindow(HWND window) {
+    static const auto getDpiForWindow = user32Entry<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow) return static_cast<int>(getDpiForWindow(window));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT frameAtDpi(HWND window, int dpi) {
+    static const auto adjustForDpi = user32Entry<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    RECT frame{0, 0, 0, 0};
+    if (adjustForDpi)
+        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return frame;
+}
+
+}  // namespace zarn
