@@ -174,6 +174,11 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The input line's tip stays where it was put: when the window moves, or a click on its
+    // frame may start a move, the tip goes. The line is the window's only child.
+    if (message == WM_MOVE || message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN) {
+        hideInputLineTip(GetWindow(window, GW_CHILD));
+    }
     try {
         return handleMessage(window, message, wParam, lParam);
     } catch (...) {
