@@ -59,7 +59,7 @@ TEST_F(RefusalTipTest, a_refused_or_cut_line_shows_the_logics_message_below_the_
 }
 
 // Each of these leaves the tip pointing at something no longer there, or alone on the screen.
-TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_moving_takes_the_tip_away) {
+TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_changing_takes_the_tip_away) {
     const std::pair<const char*, std::function<void()>> takers[] = {
         {"a key", [this] { SendMessageW(line, WM_KEYDOWN, VK_LEFT, 1); }},
         {"a typed character", [this] { type('7'); }},
@@ -68,6 +68,7 @@ TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_movi
         {"the focus leaving", [] { SetFocus(nullptr); }},
         {"the window moving", [this] { SetWindowPos(window, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
         {"the window resized", [this] { SetWindowPos(window, nullptr, 0, 0, 300, 60, SWP_NOMOVE | SWP_NOZORDER); }},
+        {"the window minimised", [this] { ShowWindow(window, SW_MINIMIZE); }},
     };
     create();
     for (const auto& [name, take] : takers) {
