@@ -148,6 +148,39 @@ exit_code_of "$zarn_pid"
 expect "Escape ends the program with exit code 0" 0 "$exit_code"
 zarn_pid=""
 
+# --- The tip: a refused line stays as it was and a balloon tip below it names the token and
+# why; the next key takes the tip away. The keys go on reaching the line while it shows.
+# ZARN_TIP_SCREENSHOT, when set, names a copy of the screenshot of the window with its tip.
+tip_is() { [ "$(probe tip)" = "$1" ]; }
+no_tip() { probe tip >/dev/null; [ $? -eq 1 ]; }
+mkdir -p "$work/run/tip"
+# A white desktop behind the balloon's rounded corners and its stem, for the screenshot.
+display -window root xc:white >/dev/null 2>&1
+start_zarn "$work/run/tip"
+if wait_until main_window_shown; then
+    xdotool windowfocus --sync "$(visible_window ZARN)" type --delay 20 "99999999999999999999 "
+    too_large_number='"99999999999999999999" is too large or too precise to hold exactly'
+    wait_until tip_is "$too_large_number"
+    expect "a refused 20-digit number stays in the line" "20 20|99999999999999999999" "$(probe line)"
+    expect "a tip names the number and why" "$too_large_number" "$(probe tip)"
+    import -window root -crop "$(probe tiparea)" +repage "$work/zarn-tip.png" 2>/dev/null
+    [ -n "${ZARN_TIP_SCREENSHOT:-}" ] && cp "$work/zarn-tip.png" "$ZARN_TIP_SCREENSHOT"
+    press ZARN shift+BackSpace
+    expect "Shift+Backspace empties the line while the tip shows" "0 0|" "$(probe line)"
+    if no_tip; then pass "the next key takes the tip away"; else fail "the next key takes the tip away"; fi
+    xdotool type --delay 20 "9223372036854775807 1+"
+    too_large='"+" gives a result too large or too precise to hold exactly'
+    wait_until tip_is "$too_large"
+    expect "an overflowing + leaves the line" "21 21|9223372036854775807 1" "$(probe line)"
+    expect "its tip names the operator and why" "$too_large" "$(probe tip)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+    expect "Escape with a tip shown ends the program with exit code 0" 0 "$exit_code"
+else
+    fail "the window for the tip is shown"
+fi
+zarn_pid=""
+
 # --- A zarn.ini with an unknown key: the warning box comes before the window.
 printf 'font = Courier New\r\n[font]\r\n' > "$work/run/unknown/zarn.ini"
 start_zarn "$work/run/unknown"

@@ -16,6 +16,10 @@
 //                                times a typed "+" on a line of LENGTH characters, from the
 //                                character's message to the new text in the control; prints
 //                                the median, fastest and slowest in milliseconds
+//   zarn-probe tip               prints the text of the tip shown beside the main window;
+//                                exit code 1 when none is shown
+//   zarn-probe tiparea           prints the screen area of the main window and its tip
+//                                together, as WIDTHxHEIGHT+X+Y; exit code 1 without a tip
 // Exit code 2 when the window or box is not there. Text goes through the W forms of the messages,
 // so any character comes and goes unchanged; it is printed in UTF-8.
 
@@ -28,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/visible_tip.hpp"
 #include "window/settings.hpp"
 #include "window/win32/fault_handlers.hpp"
 #include "window/win32/guarded_entry.hpp"
@@ -188,6 +193,30 @@ int roundTrip(std::size_t length, int repeats) {
     return 0;
 }
 
+int printTip() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    HWND tip = zarn::testing::visibleTipOf(window);
+    if (!tip) return 1;
+    std::printf("%s\n", zarn::testing::windowTextOf(tip).c_str());
+    return 0;
+}
+
+int printTipArea() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    HWND tip = zarn::testing::visibleTipOf(window);
+    if (!tip) return 1;
+    RECT both{};
+    RECT windowArea{};
+    RECT tipArea{};
+    GetWindowRect(window, &windowArea);
+    GetWindowRect(tip, &tipArea);
+    UnionRect(&both, &windowArea, &tipArea);
+    std::printf("%ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left, both.top);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -204,7 +233,10 @@ int main(int argc, char** argv) {
     if (command == "roundtrip" && argc > 3) {
         return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
     }
+    if (command == "tip") return printTip();
+    if (command == "tiparea") return printTipArea();
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|fault KIND|"
                "roundtrip LENGTH REPEATS\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea\n", stderr);
     return 64;
 }

@@ -20,10 +20,14 @@ struct ModuleDeleter {
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
+struct WindowDeleter {
+    void operator()(HWND window) const noexcept { DestroyWindow(window); }
+};
 
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 }  // namespace zarn

@@ -1,9 +1,11 @@
 #include "window/win32/input_line.hpp"
 
+#include <memory>
 #include <string>
 
 #include "window/keystroke.hpp"
 #include "window/win32/pending_exception.hpp"
+#include "window/win32/refusal_tip.hpp"
 #include "window/win32/utf16.hpp"
 
 namespace zarn {
@@ -13,6 +15,42 @@ namespace {
 constexpr WPARAM ctrlZ = 0x1A;
 
 WNDPROC previousInputProc = nullptr;
+
+// What the input line keeps beside the control's text: its tip. Made by attachInputLine, kept
+// behind the control's GWLP_USERDATA and deleted when the control is destroyed.
+struct InputLine {
+    explicit InputLine(HWND control) : tip(control) {}
+    RefusalTip tip;
+};
+
+InputLine* inputLineOf(HWND control) {
+    return reinterpret_cast<InputLine*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+}
+
+// The next key, a click, the focus going, or the line changed, moved or refitted by anyone
+// else: the tip would point at something no longer there, so it goes.
+bool takesTipAway(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_KILLFOCUS:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case WM_WINDOWPOSCHANGED: return true;
+    default: return false;
+    }
+}
+
+// Shows the answer's tip, its offsets counted in the UTF-8 `text` the control now holds.
+void showTip(HWND control, TipKind kind, std::string_view text, const Tip& tip) {
+    if (InputLine* inputLine = inputLineOf(control)) {
+        inputLine->tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
+    }
+}
 
 // The control's text and selection as it holds them, in UTF-16 units.
 struct WideLine {
@@ -64,12 +102,14 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     switch (answer.action) {
     case KeystrokeAnswer::Action::Show:
         showResult(control, answer.text, answer.caret);
+        if (answer.tip) showTip(control, TipKind::Cut, answer.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::Close:
         PostMessageW(GetParent(control), WM_CLOSE, 0, 0);
         return 0;
     case KeystrokeAnswer::Action::Refuse:
         MessageBeep(MB_ICONWARNING);
+        if (answer.tip) showTip(control, TipKind::Refusal, line.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::PassOn:
         break;
@@ -85,11 +125,24 @@ InputLineState readInputLine(HWND control) {
 }
 
 void attachInputLine(HWND control) {
+    auto inputLine = std::make_unique<InputLine>(control);
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(inputLine.release()));
     previousInputProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&inputLineProc)));
 }
 
+void hideInputLineTip(HWND control) {
+    if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.hide();
+}
+
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        // The last message the control gets: its tip goes with it.
+        std::unique_ptr<InputLine> inputLine(inputLineOf(control));
+        SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+        return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
+    }
+    if (takesTipAway(message)) hideInputLineTip(control);
     try {
         if (mayUndo(message, wParam)) return undoWithCaretAtEnd(control, message, wParam, lParam);
         if (message == WM_CHAR) return onChar(control, wParam, lParam);

@@ -23,8 +23,15 @@ struct InputLineState {
 
 InputLineState readInputLine(HWND control);
 
-// Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own.
+// Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own,
+// and makes the line's tip, which lives until the control is destroyed. A refused line shows
+// the tip pointing at the refused token, a line cut by a division by zero shows it at the cut;
+// the next key, a click or the focus leaving the line takes it away.
 void attachInputLine(HWND control);
+
+// Takes the tip away, if one is shown: for whatever moves the line on the screen without the
+// line's knowing (its top-level window moving). Does nothing for a control not attached.
+void hideInputLineTip(HWND control);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -157,6 +157,11 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
+    // The input line's tip stays where it was put: when the window moves, or a click on its
+    // frame may start a move, the tip goes.
+    case WM_MOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: hideInputLineTip(state->inputControl); break;
     case WM_NCDESTROY: {
         const std::unique_ptr<MainWindowState> owned(state);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -1,0 +1,42 @@
+#pragma once
+// A balloon tip below the input line that says why a line was refused, or where it was cut,
+// pointing at the token concerned. It is a tracking tooltip control: a top-level window of its
+// own, owned by the input line's top-level window, whose window text is the message.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string_view>
+
+#include "window/win32/handles.hpp"
+
+namespace zarn {
+
+enum class TipKind {
+    Refusal,  // the line was kept as it was: a warning
+    Cut,      // the line was evaluated but cut short: for information
+};
+
+class RefusalTip {
+public:
+    // Creates the tip for `control`, hidden. Should the system refuse the tooltip window, the
+    // tip stays null and showing it does nothing: the line works on without it.
+    explicit RefusalTip(HWND control);
+
+    // Shows the UTF-8 `message` below the line, pointing at [start, end) of the control's text
+    // in UTF-16 units (tipAnchor). A tip already shown is replaced.
+    void show(TipKind kind, std::string_view message, std::size_t start, std::size_t end);
+    void hide() const;
+    HWND window() const { return tooltip_.get(); }
+
+private:
+    HWND control_;
+    UniqueWindow tooltip_;
+};
+
+// The point, in the control's client coordinates, at which a tip for the text [start, end)
+// (UTF-16 units) points: the bottom of the line, below the middle of the part of the span in
+// view. A span scrolled out of view gives the nearest visible edge.
+POINT tipAnchor(HWND control, std::size_t start, std::size_t end);
+
+}  // namespace zarn
