@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The Windows download as a user gets it: made twice by tools/release, from two fresh build
+# folders; then unpacked and run under Wine on a virtual display.
+#   release_test.sh ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
+# ZARN-PROBE.EXE and the prefix come from the windows preset's build (tools/test builds it first).
+set -uo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(dirname "$here")"
+probe_exe="$(realpath "$1")"
+prefix="$2"
+work="$(realpath -m "$3")"
+. "$here/win32/wine-prefix.sh"
+. "$here/win32/virtual-display.sh"
+
+failures=0
+xvfb_pid=""
+zarn_pid=""
+cleanup() {
+    [ -n "$zarn_pid" ] && kill "$zarn_pid" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+pass() { echo "ok   $1"; }
+fail() { echo "FAIL $1"; failures=$((failures + 1)); }
+expect() {  # expect NAME EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
+}
+check() {  # check NAME COMMAND...: passes when the command succeeds
+    local name="$1"
+    shift
+    if "$@" >/dev/null 2>&1; then pass "$name"; else fail "$name"; fi
+}
+
+version="$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+name="zarn-$version"
+zip="$name-win64.zip"
+
+# --- Made twice, from two fresh build folders: the same bytes.
+rm -rf "$work"
+mkdir -p "$work"
+for run in first second; do
+    if ! "$root/tools/release" "$work/$run" >"$work/$run.log" 2>&1; then
+        cat "$work/$run.log"
+        fail "tools/release ($run run)"
+        exit 1
+    fi
+done
+check "the two zips are the same bytes" cmp "$work/first/$zip" "$work/second/$zip"
+check "the checksum file verifies" sh -c "cd '$work/first' && sha256sum -c --status '$zip.sha256'"
+expect "the zip holds exactly the three files" \
+    "$name/README.txt|$name/zarn.exe|$name/zarn.ini.example" \
+    "$(unzip -Z1 "$work/first/$zip" | sort | paste -sd '|')"
+
+unzip -q "$work/first/$zip" -d "$work/unpacked"
+folder="$work/unpacked/$name"
+for text in README.txt zarn.ini.example; do
+    expect "every line of $text ends in CR LF" 0 "$(grep -cv $'\r$' "$folder/$text")"
+done
+
+# The version from CMakeLists.txt, wherever a user or maintainer reads one.
+check "README.txt names version $version" grep -qx $'ZARN '"$version"$'\r' "$folder/README.txt"
+check "zarn.exe's version resource says $version" sh -c "strings -el '$folder/zarn.exe' | grep -qx '$version'"
+check "zarn.exe's manifest says $version.0" grep -qaF "version=\"$version.0\"" "$folder/zarn.exe"
+check "README.md names $zip" grep -q "$zip" "$root/README.md"
+check "CHANGELOG.md has a section for $version" grep -q "^## \[$version\] - " "$root/CHANGELOG.md"
+
+# --- The unpacked zarn.exe, started in its own folder with the example as its zarn.ini.
+wait_until() {  # polls every 20 ms, for at most 10 s, until the command succeeds
+    local tries=500
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -le 0 ] && return 1
+        sleep 0.02
+    done
+}
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+visible() { [ -n "$(xdotool search --onlyvisible --name "$1")" ]; }
+main_window_shown() { probe line >/dev/null && visible '^ZARN$'; }
+exited() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" | cut -c1)" = Z ]; }
+
+zarn_virtual_display || { fail "no virtual display"; exit 1; }
+xvfb_pid=$zarn_xvfb_pid
+zarn_wine_prefix "$prefix" x11
+
+cp "$folder/zarn.ini.example" "$folder/zarn.ini"
+(cd "$folder" && exec wine ./zarn.exe) </dev/null >/dev/null 2>&1 &
+zarn_pid=$!
+# A box would come before the main window: look as soon as either is there.
+wait_until visible '^(ZARN|Unhandled Exception)$'
+boxes="$(probe box ZARN; probe box "Unhandled Exception")"
+expect "no box comes before the window" "" "$boxes"
+if [ -z "$boxes" ] && wait_until main_window_shown; then
+    expect "the example's width is applied" \
+        "$(sed -n 's/^size = //p' "$folder/zarn.ini.example" | tr -d '\r')" "$(probe client | cut -d' ' -f1)"
+    window="$(xdotool search --onlyvisible --name '^ZARN$' | head -1)"
+    xdotool windowfocus --sync "$window" type --delay 20 "1 2+"
+    expect "typing 1 2+ gives 3" "3 " "$(probe line | cut -d'|' -f2-)"
+    xdotool windowfocus --sync "$window" key Escape
+    if wait_until exited "$zarn_pid"; then wait "$zarn_pid"; code=$?; else code=running; fi
+    expect "Escape ends it with exit code 0" 0 "$code"
+    zarn_pid=""
+else
+    fail "the unpacked zarn.exe shows its window"
+fi
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
