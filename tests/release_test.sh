@@ -12,8 +12,8 @@ prefix="$2"
 work="$(realpath -m "$3")"
 . "$here/win32/wine-prefix.sh"
 . "$here/win32/virtual-display.sh"
+. "$here/win32/checks.sh"
 
-failures=0
 xvfb_pid=""
 zarn_pid=""
 cleanup() {
@@ -23,11 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pass() { echo "ok   $1"; }
-fail() { echo "FAIL $1"; failures=$((failures + 1)); }
-expect() {  # expect NAME EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
-}
 check() {  # check NAME COMMAND...: passes when the command succeeds
     local name="$1"
     shift
@@ -68,14 +63,6 @@ check "README.md names $zip" grep -q "$zip" "$root/README.md"
 check "CHANGELOG.md has a section for $version" grep -q "^## \[$version\] - " "$root/CHANGELOG.md"
 
 # --- The unpacked zarn.exe, started in its own folder with the example as its zarn.ini.
-wait_until() {  # polls every 20 ms, for at most 10 s, until the command succeeds
-    local tries=500
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -le 0 ] && return 1
-        sleep 0.02
-    done
-}
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 visible() { [ -n "$(xdotool search --onlyvisible --name "$1")" ]; }
 main_window_shown() { probe line >/dev/null && visible '^ZARN$'; }

@@ -14,8 +14,8 @@ work="$(realpath -m "$4")"
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/wine-prefix.sh"
 . "$here/virtual-display.sh"
+. "$here/checks.sh"
 
-failures=0
 xvfb_pid=""
 zarn_pid=""
 
@@ -26,22 +26,6 @@ cleanup() {
     rm -rf "$work/run"
 }
 trap cleanup EXIT
-
-pass() { echo "ok   $1"; }
-fail() { echo "FAIL $1"; failures=$((failures + 1)); }
-expect() {  # expect NAME EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
-}
-
-# Polls every 20 ms, for at most 10 s, until the command succeeds.
-wait_until() {
-    local tries=500
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -le 0 ] && return 1
-        sleep 0.02
-    done
-}
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
