@@ -66,6 +66,13 @@ frac& frac::normalize() {
         denominator_ = numerator_ == 0 ? 1 : denominator_;
         return *this;
     }
+    if (denominator_ > 0) {
+        // No sign to move, so 64 bits suffice; and a value already in lowest terms, the
+        // common case, needs no division.
+        const std::uint64_t g = exact::gcdOf(exact::magnitude(numerator_), static_cast<std::uint64_t>(denominator_));
+        if (g != 1) assign(numerator_ / static_cast<std::int64_t>(g), denominator_ / static_cast<std::int64_t>(g));
+        return *this;
+    }
     assign(exact::canonical(numerator_, denominator_));
     return *this;
 }
