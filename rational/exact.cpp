@@ -54,6 +54,14 @@ Fields canonical(Wide n, Wide d) {
     return fit(negative, top / g, bottom / g);
 }
 
+Fields canonicalFields(std::int64_t n, std::int64_t d) {
+    if (d <= 0) return canonical(n, Wide{d});  // a sign to move may make 2^63
+    if (n == 0) return {0, 1};
+    const std::uint64_t g = gcdOf(magnitude(n), static_cast<std::uint64_t>(d));
+    if (g == 1) return {n, d};
+    return {n / static_cast<std::int64_t>(g), d / static_cast<std::int64_t>(g)};
+}
+
 namespace {
 
 // a/b + c/d or a/b - c/d, reduced by one gcd of the exact cross sum and product. The operands

@@ -69,6 +69,9 @@ constexpr bool fitsFields(bool negative, UWide numerator, UWide denominator) {
 // Throws FracDivisionByZeroException when d == 0 and FracOverflowException when the
 // reduced value does not fit.
 Fields canonical(Wide n, Wide d);
+// The same for 64-bit n/d: 64-bit arithmetic where no sign has to move, and no division when
+// n/d is already in lowest terms, as nearly every value is.
+Fields canonicalFields(std::int64_t n, std::int64_t d);
 
 // Every operation below gives the fields of its textbook algorithm carried out without bounds,
 // or refuses: FracOverflowException when such a field does not fit, FracDivisionByZeroException

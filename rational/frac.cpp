@@ -66,31 +66,21 @@ frac& frac::normalize() {
         denominator_ = numerator_ == 0 ? 1 : denominator_;
         return *this;
     }
-    if (denominator_ > 0) {
-        // No sign to move, so 64 bits suffice; and a value already in lowest terms, the
-        // common case, needs no division.
-        const std::uint64_t g = exact::gcdOf(exact::magnitude(numerator_), static_cast<std::uint64_t>(denominator_));
-        if (g != 1) assign(numerator_ / static_cast<std::int64_t>(g), denominator_ / static_cast<std::int64_t>(g));
-        return *this;
-    }
-    assign(exact::canonical(numerator_, denominator_));
+    assign(exact::canonicalFields(numerator_, denominator_));
     return *this;
 }
+
+frac frac::add(const frac& other) const { return sumCopy(&frac::addAssign, other); }
+frac frac::sub(const frac& other) const { return sumCopy(&frac::subAssign, other); }
 
 // A sum ends in lowest terms, so reducing this copy first changes neither the value nor the
 // result. Only a denominator that is not positive lets the reduction refuse (a numerator of
 // 2^63 after the sign moves) or change the value (0/0 reduces to 0/1), so only then is it done.
-frac frac::add(const frac& other) const {
-    if (denominator_ <= 0) return changedCopy(&frac::addAssign, other);
+frac frac::sumCopy(frac& (frac::*change)(const frac&), const frac& other) const {
+    if (denominator_ <= 0) return changedCopy(change, other);
     frac result;
-    result.assign(exact::sum(numerator_, denominator_, other.numerator_, other.denominator_));
-    return result;
-}
-
-frac frac::sub(const frac& other) const {
-    if (denominator_ <= 0) return changedCopy(&frac::subAssign, other);
-    frac result;
-    result.assign(exact::difference(numerator_, denominator_, other.numerator_, other.denominator_));
+    result.assign(numerator_, denominator_);
+    (result.*change)(other);
     return result;
 }
 

@@ -159,6 +159,9 @@ private:
         (result.*change)(operand);
         return result;
     }
+    // add and sub: a copy of this changed by addAssign or subAssign, reduced first only where
+    // that can matter.
+    frac sumCopy(frac& (frac::*change)(const frac&), const frac& other) const;
     void assign(std::int64_t n, std::int64_t d) {
         numerator_ = n;
         denominator_ = d;
