@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "evaluator/scanner.hpp"
+#include "tests/token_kind_reference.hpp"
 #include "fuzz/require.hpp"
 
 namespace {
@@ -18,6 +19,7 @@ using zarn::findToken;
 using zarn::Token;
 using zarn::TokenKind;
 using zarn::fuzzing::require;
+using zarn::testing::kindOfMatch;
 
 constexpr std::size_t longestInput = 256;
 
@@ -44,23 +46,11 @@ std::vector<Token> scanned(std::string_view line) {
     return tokens;
 }
 
-// An operator is its one character, a parenthesised number begins with "(", the rest are numbers.
-TokenKind kindOf(std::string_view token) {
-    switch (token.front()) {
-        case '+': return TokenKind::Add;
-        case '-': return TokenKind::Subtract;
-        case '*': return TokenKind::Multiply;
-        case '/': return TokenKind::Divide;
-        case '(': return TokenKind::Parenthesised;
-        default: return TokenKind::Number;
-    }
-}
-
 std::vector<Token> searched(const std::string& line) {
     std::vector<Token> tokens;
     for (auto it = std::sregex_iterator(line.begin(), line.end(), pattern()); it != std::sregex_iterator(); ++it) {
         tokens.push_back({static_cast<std::size_t>(it->position()), static_cast<std::size_t>(it->length()),
-                          kindOf(it->str())});
+                          kindOfMatch(it->str())});
     }
     return tokens;
 }
@@ -91,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string rest = line.substr(from);
         if (std::regex_search(rest, match, pattern())) {
             require(t.start == from + static_cast<std::size_t>(match.position()) &&
-                        t.length == static_cast<std::size_t>(match.length()) && t.kind == kindOf(match.str()),
+                        t.length == static_cast<std::size_t>(match.length()) && t.kind == kindOfMatch(match.str()),
                     "findToken from inside the line differs from a search there", line,
                     "from " + std::to_string(from));
         } else {

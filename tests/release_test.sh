@@ -14,14 +14,7 @@ work="$(realpath -m "$3")"
 . "$here/win32/virtual-display.sh"
 . "$here/win32/checks.sh"
 
-xvfb_pid=""
-zarn_pid=""
-cleanup() {
-    [ -n "$zarn_pid" ] && kill "$zarn_pid" 2>/dev/null
-    [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
+trap stop_started EXIT
 
 check() {  # check NAME COMMAND...: passes when the command succeeds
     local name="$1"

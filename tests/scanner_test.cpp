@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "evaluator/scanner.hpp"
+#include "tests/token_kind_reference.hpp"
 
 namespace zarn {
 namespace {
@@ -21,20 +22,8 @@ std::vector<std::string> scannedTokens(const std::string& line) {
     return tokens;
 }
 
-// A token's text and its kind: an operator is its one character, a parenthesised number
-// begins with "(", anything else is an unsigned number.
+// A token's text and its kind.
 using KindedToken = std::pair<std::string, TokenKind>;
-
-TokenKind kindOf(const std::string& token) {
-    switch (token.front()) {
-        case '+': return TokenKind::Add;
-        case '-': return TokenKind::Subtract;
-        case '*': return TokenKind::Multiply;
-        case '/': return TokenKind::Divide;
-        case '(': return TokenKind::Parenthesised;
-        default: return TokenKind::Number;
-    }
-}
 
 std::vector<KindedToken> scannedKindedTokens(const std::string& line) {
     std::vector<KindedToken> tokens;
@@ -49,7 +38,7 @@ std::vector<KindedToken> regexTokens(const std::string& line) {
     static const std::regex pattern{std::string(tokenPattern)};
     std::vector<KindedToken> tokens;
     for (auto it = std::sregex_iterator(line.begin(), line.end(), pattern); it != std::sregex_iterator(); ++it) {
-        tokens.emplace_back(it->str(), kindOf(it->str()));
+        tokens.emplace_back(it->str(), testing::kindOfMatch(it->str()));
     }
     return tokens;
 }

@@ -16,16 +16,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/virtual-display.sh"
 . "$here/checks.sh"
 
-xvfb_pid=""
-zarn_pid=""
-
-cleanup() {
-    [ -n "$zarn_pid" ] && kill "$zarn_pid" 2>/dev/null
-    [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work/run"
-}
-trap cleanup EXIT
+trap 'stop_started; rm -rf "$work/run"' EXIT
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
