@@ -95,6 +95,7 @@ TEST(LoadSettings, warns_each_unknown_key_as_compared) {
         {"ÉTÉ=1", {"été"}},
         {"x=\xE9", {"x"}},             // the value of an unknown key is not read
         {"font size = 12", {"font size"}},
+        {std::string("fo\0nt = 12", 10), {std::string("fo\0nt", 5)}},  // the whole key, past a zero byte
     };
     for (const auto& [file, keys] : cases) {
         const Loaded loaded = load(file);
@@ -318,6 +319,58 @@ TEST(FontHeightForPoints, is_empty_when_not_finite_or_beyond_32_bits) {
     for (const long double size : sizes) {
         EXPECT_EQ(fontHeightForPoints(size, 96), std::nullopt) << static_cast<double>(size);
     }
+}
+
+TEST(RequestedFaceName, cuts_at_31_utf16_units_never_inside_a_code_point) {
+    const auto times = [](std::size_t count, std::string_view piece) {
+        std::string out;
+        while (count-- > 0) out += piece;
+        return out;
+    };
+    const std::string emoji = "\xF0\x9F\x98\x80";  // U+1F600, two units
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"Courier New", "Courier New"},
+        {times(31, "a"), times(31, "a")},
+        {times(32, "a"), times(31, "a")},
+        {times(40, "a"), times(31, "a")},
+        {"Grüne Mono", "Grüne Mono"},
+        {times(31, "ü"), times(31, "ü")},              // 62 bytes, 31 units
+        {times(32, "ü"), times(31, "ü")},
+        {"ＭＳ ゴシック", "ＭＳ ゴシック"},
+        {times(40, "微"), times(31, "微")},             // 93 of 120 bytes
+        {times(29, "a") + emoji, times(29, "a") + emoji},  // units 30 and 31
+        {times(29, "a") + emoji + "b", times(29, "a") + emoji},
+        {times(30, "a") + emoji, times(30, "a")},       // units 31 and 32: the pair goes whole
+        {times(16, emoji), times(15, emoji)},
+        {"e\xCC\x81", "e\xCC\x81"},                     // e and a combining acute accent
+        {times(29, "a") + "e\xCC\x81", times(29, "a") + "e\xCC\x81"},
+        {times(30, "a") + "e\xCC\x81", times(30, "a") + "e"},  // the mark is a code point of its own
+        {std::string("Cou\0rier", 8), "Cou"},           // the record's name ends at a zero
+        {std::string("\0", 1), ""},
+    };
+    for (const auto& [face, requested] : cases) {
+        SCOPED_TRACE(testing::PrintToString(face));
+        EXPECT_EQ(requestedFaceName(face), requested);
+    }
+    EXPECT_THROW(requestedFaceName("Caf\xE9"), Utf8Exception);
+    EXPECT_THROW(requestedFaceName(times(40, "a") + "\xE9"), Utf8Exception);  // beyond the cut too
+}
+
+TEST(VisibleText, shows_c0_controls_and_del_as_control_pictures) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"font", "font"},
+        {std::string("fo\0nt", 5), "fo␀nt"},
+        {"\t\n\r\x1B", "␉␊␍␛"},
+        {std::string("\x01\x1F\x7F\0", 4), "␁␟␡␀"},
+        {"été \xC2\x80 ~", "été \xC2\x80 ~"},      // U+0080 and everything above stay
+        {"\xE9\x80", "\xE9\x80"},                  // bytes that are not UTF-8 stay too
+    };
+    for (const auto& [text, shown] : cases) {
+        EXPECT_EQ(visibleText(text), shown) << testing::PrintToString(text);
+    }
+    for (char c = ' '; c < '\x7F'; ++c) EXPECT_EQ(visibleText(std::string(1, c)), std::string(1, c));
 }
 
 TEST(ResolveClientWidth, counts_negative_widths_back_and_falls_back_to_500) {

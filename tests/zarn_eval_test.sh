@@ -93,6 +93,13 @@ check "missing settings file gives the defaults" $'face: Century\nheight: -28\nw
 printf 'Colour=red\r\n\r\nFONT=Arial\r\n' >"$ini/warn.ini"
 check "empty key warns with an empty key" $'face: Arial\nheight: -18\nwidth: 500\nwarning: colour\nwarning: \n' "" -- \
   "$tool" --settings "$ini/warn.ini"
+# The face the window asks for (31 UTF-16 units, never half a character), and keys in full.
+printf 'font = %s\xf0\x9f\x98\x80\nfo\0nt\t1 = 12\n' "$(printf '%030d' 0)" >"$ini/cut.ini"
+check "face cut, key shown whole" "face: $(printf '%030d' 0)
+height: -18
+width: 500
+warning: fo␀nt␉1
+" "" -- "$tool" --settings "$ini/cut.ini"
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
 expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"

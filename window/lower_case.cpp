@@ -49,9 +49,27 @@ std::uint32_t byteAt(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]);
 }
 
-// Decodes the well-formed sequence at text[i] (the ranges of Unicode's table of well-formed
-// UTF-8 byte sequences) and advances i past it; throws, naming where the sequence starts, when
-// it is ill-formed or cut short.
+void appendUtf8(std::string& out, char32_t codePoint) {
+    const auto c = static_cast<std::uint32_t>(codePoint);
+    auto put = [&out](std::uint32_t byte) { out += static_cast<char>(byte); };
+    if (c < 0x80) {
+        put(c);
+    } else if (c < 0x800) {
+        put(0xC0 | (c >> 6)), put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        put(0xE0 | (c >> 12)), put(0x80 | ((c >> 6) & 0x3F)), put(0x80 | (c & 0x3F));
+    } else {
+        put(0xF0 | (c >> 18)), put(0x80 | ((c >> 12) & 0x3F)), put(0x80 | ((c >> 6) & 0x3F)),
+            put(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+Utf8Exception::Utf8Exception(std::string_view text, std::size_t offset)
+    : Exception("invalid UTF-8 at byte " + std::to_string(offset) + " of \"" + escaped(text) + "\"") {}
+
+// The ranges of Unicode's table of well-formed UTF-8 byte sequences.
 char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     const std::size_t start = i;
     const std::uint32_t lead = byteAt(text, i);
@@ -84,26 +102,6 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     i = start + length;
     return code;
 }
-
-void appendUtf8(std::string& out, char32_t codePoint) {
-    const auto c = static_cast<std::uint32_t>(codePoint);
-    auto put = [&out](std::uint32_t byte) { out += static_cast<char>(byte); };
-    if (c < 0x80) {
-        put(c);
-    } else if (c < 0x800) {
-        put(0xC0 | (c >> 6)), put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        put(0xE0 | (c >> 12)), put(0x80 | ((c >> 6) & 0x3F)), put(0x80 | (c & 0x3F));
-    } else {
-        put(0xF0 | (c >> 18)), put(0x80 | ((c >> 12) & 0x3F)), put(0x80 | ((c >> 6) & 0x3F)),
-            put(0x80 | (c & 0x3F));
-    }
-}
-
-}  // namespace
-
-Utf8Exception::Utf8Exception(std::string_view text, std::size_t offset)
-    : Exception("invalid UTF-8 at byte " + std::to_string(offset) + " of \"" + escaped(text) + "\"") {}
 
 char32_t simpleLowercase(char32_t codePoint) {
     // The last run that starts at or before the code point is the only one that can hold it.

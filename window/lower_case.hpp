@@ -1,6 +1,7 @@
 #pragma once
 // Lower-casing of configuration keys and values: ASCII by table, and from the first byte above
-// 126 on, UTF-8 by Unicode's simple (one code point to one code point) lower-case mapping.
+// 126 on, UTF-8 by Unicode's simple (one code point to one code point) lower-case mapping. Also
+// the strict UTF-8 decoder it reads with, for the other readers of configured text.
 
 #include <cstddef>
 #include <string>
@@ -17,6 +18,11 @@ public:
     // ill-formed sequence starts.
     Utf8Exception(std::string_view text, std::size_t offset);
 };
+
+// Decodes the UTF-8 sequence at text[i] (i < text.size()) and moves i past it. Throws
+// Utf8Exception, naming where the sequence starts, when it is ill-formed (overlong forms,
+// surrogates, code points above U+10FFFF, stray or missing continuation bytes) or cut short.
+char32_t decodeUtf8(std::string_view text, std::size_t& i);
 
 // Unicode's simple lower-case mapping of one code point; code points without one map to
 // themselves.

@@ -89,6 +89,36 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
     }
 }
 
+std::string requestedFaceName(std::string_view faceName) {
+    // Every code point is read, so ill-formed text throws wherever it stands.
+    std::size_t units = 0;
+    std::size_t kept = 0;
+    bool ended = false;
+    for (std::size_t i = 0; i < faceName.size();) {
+        const char32_t c = decodeUtf8(faceName, i);
+        units += c > 0xFFFF ? 2 : 1;
+        ended = ended || c == 0 || units > longestFaceName;
+        if (!ended) kept = i;
+    }
+    return std::string(faceName.substr(0, kept));
+}
+
+std::string visibleText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            // U+2400 + byte, or U+2421 for DEL, in UTF-8: E2 90 80+.
+            out += "\xE2\x90";
+            out += static_cast<char>(0x80 + (byte == 0x7F ? 0x21 : byte));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t dpi) {
     // Extended precision throughout; std::round takes halves away from zero.
     const long double pixels = std::round(std::fabs(size) * static_cast<long double>(dpi) / 72.0L);

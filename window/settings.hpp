@@ -2,6 +2,7 @@
 // The main window's settings: font face, font height and line width, with their defaults and
 // the optional zarn.ini that changes them. Pure logic: no window system is needed.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,6 +36,23 @@ struct WindowSettings {
 
 // Century, 14 points at `dpi` (truncated), 500 pixels wide.
 WindowSettings defaultSettings(std::int32_t dpi);
+
+// The most UTF-16 units of a face name that a logical font record holds besides its zero.
+inline constexpr std::size_t longestFaceName = 31;
+
+// The face name the window asks the system for: `faceName` up to its first NUL (where the
+// record's zero-terminated name ends) and cut to at most longestFaceName UTF-16 units, never
+// inside a code point: one outside the Basic Multilingual Plane takes two units and goes whole
+// or not at all. Each code point counts alone, so a combining mark may go while its base stays.
+// The settings hold valid UTF-8 (loadSettings refuses anything else); for any other text this
+// throws Utf8Exception (window/lower_case.hpp), wherever the ill-formed sequence stands.
+std::string requestedFaceName(std::string_view faceName);
+
+// `utf8` with every C0 control character U+0000 to U+001F replaced by its Control Pictures
+// symbol U+2400 + c ("␀" for NUL, "␉" for a tab) and DEL U+007F by "␡" U+2421, so that a
+// warning shows the whole key, a zero byte included. Every other byte is kept as it is; since
+// no UTF-8 sequence holds a byte below 128 inside it, any bytes can be given.
+std::string visibleText(std::string_view utf8);
 
 // Called with each unknown key (stripped, lower-cased) as it is met.
 using SettingsWarning = std::function<void(std::string_view key)>;

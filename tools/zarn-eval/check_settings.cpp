@@ -60,10 +60,10 @@ int checkSettings(const char* path, std::int32_t dpi) {
             return 1;
         }
     }
-    printLine("face: ", settings.faceName);
+    printLine("face: ", requestedFaceName(settings.faceName));
     printLine("height: ", std::to_string(settings.fontHeight));
     printLine("width: ", std::to_string(settings.clientWidth));
-    for (const std::string& key : unknownKeys) printLine("warning: ", key);
+    for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }
 
