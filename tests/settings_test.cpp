@@ -107,42 +107,51 @@ TEST(LoadSettings, warns_each_unknown_key_as_compared) {
 struct FontCase {
     std::string value;
     std::string face;
-    std::int32_t height;  // at 96 dpi; the default is -18
+    std::int32_t height96, height144;  // the defaults are -18 and -28
 };
 
 TEST(LoadSettings, sets_size_from_numeric_font_items_and_face_from_the_others) {
     const FontCase cases[] = {
-        {"Courier New, 12", "Courier New", -16},
-        {"12, Courier New, 9", "Courier New", -12},
-        {"14", "Century", -19},               // rounded, unlike the truncated default
-        {"-12", "Century", -16},
-        {"10.5", "Century", -14},
-        {"+1e+2", "Century", -133},
-        {"Arial Black , 12 ,Verdana", "Verdana", -16},
-        {"Courier New,", "", -18},            // a trailing comma ends with an empty face
-        {",,", "", -18},
-        {" ", "", -18},                       // one blank item, stripped to an empty face
-        {"", "Century", -18},                 // no items at all
-        {"12pt", "12pt", -18},
-        {"1e2", "1e2", -18},
-        {"1,5", "Century", -7},               // two items: 1 point, then 5 points
-        {"Courier=New", "Courier=New", -18},  // only the first "=" separates
-        // A height that is not finite or does not fit 32 bits leaves the height as it was.
-        {"inf", "Century", -18},
-        {"nan", "Century", -18},
-        {"-INF", "Century", -18},
-        {"1e+300", "Century", -18},
-        {"12, 1e+300", "Century", -16},
-        {"Courier, NaN", "Courier", -18},
+        {"Courier New, 12", "Courier New", -16, -24},
+        {"12, Courier New, 9", "Courier New", -12, -18},
+        {"14", "Century", -19, -28},             // rounded, unlike the truncated default
+        {"-12", "Century", -16, -24},
+        {"10.5", "Century", -14, -21},
+        {"+1e+2", "Century", -133, -200},
+        {"Arial Black , 12 ,Verdana", "Verdana", -16, -24},
+        {"Courier New,", "", -18, -28},          // a trailing comma ends with an empty face
+        {",,", "", -18, -28},
+        {" ", "", -18, -28},                     // one blank item, stripped to an empty face
+        {"", "Century", -18, -28},               // no items at all
+        {"12pt", "12pt", -18, -28},
+        {"1e2", "1e2", -18, -28},
+        {"1,5", "Century", -7, -10},             // two items: 1 point, then 5 points
+        {"Courier=New", "Courier=New", -18, -28},  // only the first "=" separates
+        // A height that is not finite or beyond 65,535 pixels leaves the height as it was.
+        {"inf", "Century", -18, -28},
+        {"nan", "Century", -18, -28},
+        {"-INF", "Century", -18, -28},
+        {"1e+300", "Century", -18, -28},
+        {"12, 1e+300", "Century", -16, -24},
+        {"Courier, NaN", "Courier", -18, -28},
+        {"49152", "Century", -18, -28},
+        {"12, 49152", "Century", -16, -24},
+        {"100000, 12", "Century", -16, -24},
+        {"12, 100000", "Century", -16, -24},
+        {"32767.5", "Century", -43690, -65535},  // the tallest at 144 dpi
+        {"12, 32768", "Century", -43691, -24},
+        {"49151.25", "Century", -65535, -28},    // the tallest at 96 dpi
     };
     for (const FontCase& c : cases) {
-        const Loaded loaded = load("font=" + c.value);
-        EXPECT_EQ(loaded.settings.faceName, c.face) << c.value;
-        EXPECT_EQ(loaded.settings.fontHeight, c.height) << c.value;
-        EXPECT_EQ(loaded.settings.clientWidth, 500) << c.value;
+        for (const auto& [dpi, height] : {std::pair{96, c.height96}, std::pair{144, c.height144}}) {
+            SCOPED_TRACE(c.value + " at " + std::to_string(dpi));
+            const Loaded loaded = load("font=" + c.value, dpi);
+            EXPECT_EQ(loaded.settings.faceName, c.face);
+            EXPECT_EQ(loaded.settings.fontHeight, height);
+            EXPECT_EQ(loaded.settings.clientWidth, 500);
+        }
     }
     EXPECT_EQ(load("font=12", 120).settings.fontHeight, -20);
-    EXPECT_EQ(load("font=12", 144).settings.fontHeight, -24);
 }
 
 TEST(LoadSettings, sets_width_from_a_numeric_size_and_ignores_the_rest) {
@@ -278,8 +287,8 @@ TEST(FontHeightAt, gives_the_height_the_file_would_have_given_read_at_that_resol
     // resolutions only, where an earlier size (or the default) decides.
     const std::string files[] = {
         "", "font=Arial", "font=12", "font=14", "font=12, 9", "font=12\nfont=10.5", "font=inf",
-        "font=1e+300, 9", "font=12, 1610612736", "font=1610612736, 12", "font=10, 1e+9, nan, 1.2e+9",
-        "font=2e+9, 1e+9, 1.5e+9", "font=-1e+9, 1e+9",
+        "font=1e+300, 9", "font=12, 40000", "font=40000, 12", "font=10, 40000, nan, 60000",
+        "font=60000, 30000, 40000", "font=-40000, 30000", "font=49152", "font=12, 1e+9",
     };
     for (const std::string& file : files) {
         const WindowSettings read = load(file).settings;
@@ -303,7 +312,8 @@ TEST(FontHeightForPoints, rounds_halves_away_from_zero_in_extended_precision) {
         {12, 120, -20},  {14, 120, -23},   {10.5L, 120, -18}, {9, 120, -15},
         {12, 144, -24},  {14, 144, -28},   {0.25L, 144, -1}, {1.25L, 144, -3}, {-1.25L, 144, -3},
         {-0.0L, 96, 0},
-        {1610612736, 96, int32Min},        // exactly -2^31
+        {49151.25L, 96, -65535},  {49151.6L, 96, -65535},  {32767.5L, 144, -65535},  // the tallest
+        {-49151.25L, 96, -65535}, {65535, 72, -65535},     {12, -96, 16},
     };
     for (const HeightCase& c : cases) {
         EXPECT_EQ(fontHeightForPoints(c.size, c.dpi), std::optional<std::int32_t>(c.height))
@@ -311,13 +321,17 @@ TEST(FontHeightForPoints, rounds_halves_away_from_zero_in_extended_precision) {
     }
 }
 
-TEST(FontHeightForPoints, is_empty_when_not_finite_or_beyond_32_bits) {
-    const long double sizes[] = {
-        std::numeric_limits<long double>::infinity(), -std::numeric_limits<long double>::infinity(),
-        std::numeric_limits<long double>::quiet_NaN(), 1e300L, 1610612737,
+TEST(FontHeightForPoints, is_empty_when_not_finite_or_beyond_65535_pixels) {
+    constexpr long double infinity = std::numeric_limits<long double>::infinity();
+    const std::pair<long double, std::int32_t> cases[] = {
+        {infinity, 96}, {-infinity, 96}, {std::numeric_limits<long double>::quiet_NaN(), 96}, {1e300L, 96},
+        {49152, 96},    {100000, 96},    {49152, 144},    {100000, 144},   {32768, 144},
+        {49151.65L, 96},                 // 65535.53 pixels, rounded to 65536
+        {32767.75L, 144},                // 65535.5, a half taken away from zero
+        {-49152, 96},   {49152, -96},    {1610612736, 96}, {12, int32Max},
     };
-    for (const long double size : sizes) {
-        EXPECT_EQ(fontHeightForPoints(size, 96), std::nullopt) << static_cast<double>(size);
+    for (const auto& [size, dpi] : cases) {
+        EXPECT_EQ(fontHeightForPoints(size, dpi), std::nullopt) << static_cast<double>(size) << " at " << dpi;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "window/settings.hpp"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "rational/text.hpp"
@@ -122,12 +121,9 @@ std::string visibleText(std::string_view utf8) {
 std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t dpi) {
     // Extended precision throughout; std::round takes halves away from zero.
     const long double pixels = std::round(std::fabs(size) * static_cast<long double>(dpi) / 72.0L);
-    const long double height = -pixels;
-    if (!std::isfinite(height) || height < std::numeric_limits<std::int32_t>::min() ||
-        height > std::numeric_limits<std::int32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(height);
+    // Not finite fails the comparison too; a negative dpi gives a positive height.
+    if (!(std::fabs(pixels) <= largestFontPixels)) return std::nullopt;
+    return static_cast<std::int32_t>(-pixels);
 }
 
 std::int32_t fontHeightAt(const WindowSettings& settings, std::int32_t dpi) {

@@ -70,9 +70,14 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
 // throws Utf8Exception like lowerCase().
 bool isNumericText(std::string_view text);
 
+// The tallest character height, in pixels, a font is made at. Wine's rasteriser measures a font
+// of 65,536 pixels or more as 1 by 1, which would leave a line one pixel high.
+inline constexpr std::int32_t largestFontPixels = 65535;
+
 // The logical-font height for a size in points: -round(|size| * dpi / 72), halves away from
-// zero, in extended precision. Empty when that is not finite or does not fit 32 bits (a size
-// of inf, nan or 1e+300): the caller keeps the height it had.
+// zero, in extended precision. Empty when that is not finite or is more than largestFontPixels
+// pixels either way (a size of inf, nan, 1e+300, or 49152 at 96 dpi): the caller keeps the
+// height it had.
 std::optional<std::int32_t> fontHeightForPoints(long double size, std::int32_t dpi);
 
 // The height the settings give at `dpi`, as if the file had been read there: the last configured
