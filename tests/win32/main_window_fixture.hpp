@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "tests/win32/temp_folder.hpp"
 #include "window/win32/input_line.hpp"
@@ -27,6 +28,27 @@ inline void PrintTo(const InputLineState& line, std::ostream* out) {
 namespace zarn::testing {
 
 using LineState = InputLineState;
+
+// The first top-level window of class `className` made by this thread, or null. Other test
+// processes share Wine's desktop, so a search by class alone may find their windows.
+inline HWND windowOfThisThread(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            wchar_t name[64] = L"";
+            GetClassNameW(window, name, static_cast<int>(std::size(name)));
+            if (std::wstring_view(name) != s->className) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -25,9 +25,15 @@ namespace {
 constexpr DWORD mainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr DWORD inputControlStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
-// Everything the main window keeps, behind its GWLP_USERDATA: made first in WM_CREATE, freed in
+// Everything the main window keeps, behind its GWLP_USERDATA. Made first in WM_CREATE and owned by
+// onCreate until the content is complete; from then on owned by the window and freed in
 // WM_NCDESTROY, after the input line (and with it its use of the font) is gone.
 struct MainWindowState {
+    // The warning boxes shown during WM_CREATE run their own message loops, so the window can be
+    // asked to close (WM_CLOSE) or even be destroyed before its content is complete.
+    bool creating = true;
+    bool closeRequested = false;          // during creation: closed once creation is over
+    bool destroyedDuringCreation = false;  // the content is not finished, and never will be
     HWND inputControl = nullptr;
     UniqueFont font;
     int fixedWindowHeight = 0;  // outer height: one line of the font at `dpi`
@@ -39,13 +45,17 @@ MainWindowState* stateOf(HWND window) {
     return reinterpret_cast<MainWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-WindowSettings readSettings(HWND window, int dpi) {
-    WindowSettings settings = defaultSettings(dpi);
+// Each unknown key is shown in a box owned by the window, one after another; once the window has
+// been asked to close, the rest are not shown.
+WindowSettings readSettings(HWND window, const MainWindowState& state) {
+    WindowSettings settings = defaultSettings(state.dpi);
     const std::string fileName(settingsFileName);
     if (fileExists(fileName)) {
-        loadSettings(readFileBytes(fileName), dpi, settings, [window](std::string_view key) {
-            // The key is UTF-8: shown through the W form, every character comes out as written.
-            const std::wstring text = utf16FromUtf8("Unknown key:\n\n" + std::string(key));
+        loadSettings(readFileBytes(fileName), state.dpi, settings, [window, &state](std::string_view key) {
+            if (state.closeRequested || state.destroyedDuringCreation) return;
+            // The key is UTF-8: shown through the W form, every character comes out as written,
+            // and a control character as a visible symbol instead of cutting the text short.
+            const std::wstring text = utf16FromUtf8("Unknown key:\n\n" + visibleText(key));
             MessageBoxW(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
         });
     }
@@ -85,11 +95,9 @@ int setLineFont(MainWindowState& state) {
     return textHeight;
 }
 
-void onCreate(HWND window) {
-    auto owned = std::make_unique<MainWindowState>();
-    MainWindowState& state = *owned;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.release()));
-
+// The content: the input line, the settings (with their warning boxes), the font and the size.
+// Returns early when the window was destroyed meanwhile.
+void createContent(HWND window, MainWindowState& state) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
     // the ANSI code page, and it holds any character.
@@ -101,7 +109,8 @@ void onCreate(HWND window) {
 
     // The window's own resolution: the monitor it opens on may not be the primary one.
     state.dpi = dpiOfWindow(window);
-    state.settings = readSettings(window, state.dpi);
+    state.settings = readSettings(window, state);
+    if (state.destroyedDuringCreation) return;
     const int textHeight = setLineFont(state);
 
     const int clientWidth =
@@ -110,6 +119,32 @@ void onCreate(HWND window) {
 
     Imm::detachInputMethod(state.inputControl);
     SetFocus(state.inputControl);
+}
+
+// Until the content is complete the state belongs to this function, so that a window destroyed
+// inside a warning box (whose WM_NCDESTROY only lets go of it) never leaves it freed under us.
+void onCreate(HWND window) {
+    auto owned = std::make_unique<MainWindowState>();
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.get()));
+    try {
+        createContent(window, *owned);
+    } catch (...) {
+        // Creation fails: the window is destroyed after WM_CREATE returns, without the state.
+        if (!owned->destroyedDuringCreation) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        throw;
+    }
+    if (owned->destroyedDuringCreation) return;
+    owned->creating = false;
+    owned.release();  // the window's now, freed in WM_NCDESTROY
+}
+
+// Asked to close while its content is still being made (from a warning box's message loop): the
+// request is kept and carried out once creation is over, and the warnings still to come are
+// skipped.
+bool onClose(MainWindowState& state) {
+    if (!state.creating) return false;
+    state.closeRequested = true;
+    return true;
 }
 
 // Moved to a monitor of another scale: the font is remade for the new resolution from the
@@ -142,6 +177,11 @@ void onSizing(const MainWindowState& state, LPARAM lParam) {
     proposed->bottom = proposed->top + state.fixedWindowHeight;
 }
 
+bool closeRequestedDuringCreation(HWND window) {
+    const MainWindowState* state = stateOf(window);
+    return state != nullptr && state->closeRequested;
+}
+
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(window); return DefWindowProcW(window, message, wParam, lParam);
@@ -154,6 +194,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:  // the vertical resolution, as the font's height is vertical
         onDpiChanged(window, *state, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_CLOSE:
+        if (onClose(*state)) return 0;
+        break;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
@@ -163,8 +206,12 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN: hideInputLineTip(state->inputControl); break;
     case WM_NCDESTROY: {
-        const std::unique_ptr<MainWindowState> owned(state);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (state->creating) {
+            state->destroyedDuringCreation = true;  // onCreate still owns the state and frees it
+        } else {
+            delete state;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
     default: break;
@@ -190,6 +237,7 @@ HWND createMainWindow(HINSTANCE instance) {
                            10, 10, nullptr, nullptr, instance, nullptr);
 }
 
+
 int runMessageLoop() {
     MSG message{};
     for (;;) {
@@ -208,7 +256,11 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
     HWND window = createMainWindow(instance);
     rethrowPendingException();
     if (!window) throw Exception("CreateWindowExW: " + systemErrorText(GetLastError()));
-    ShowWindow(window, showCommand);
+    if (closeRequestedDuringCreation(window)) {
+        DestroyWindow(window);  // never shown; its WM_DESTROY posts the quit message
+    } else {
+        ShowWindow(window, showCommand);
+    }
     const int exitCode = runMessageLoop();
     rethrowPendingException();
     return exitCode;
