@@ -27,11 +27,13 @@ RECT windowRect(HWND window) {
     return rect;
 }
 
-LOGFONTA fontOf(HWND control) {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+LOGFONTW fontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font;
 }
+
+std::string faceOf(HWND control) { return utf8FromUtf16(fontOf(control).lfFaceName); }
 
 // The line height the font really has, asked of GDI by another route than the window's.
 int fontLineHeight(HWND control) {
@@ -56,8 +58,8 @@ TEST_F(MainWindowTest, without_zarn_ini_the_client_area_is_500_wide_and_one_line
     const RECT client = clientRect(window);
     EXPECT_EQ(client.right, 500);
     EXPECT_EQ(client.bottom, fontLineHeight(line));
-    const LOGFONTA font = fontOf(line);
-    EXPECT_STREQ(font.lfFaceName, "Century");
+    const LOGFONTW font = fontOf(line);
+    EXPECT_EQ(faceOf(line), "Century");
     EXPECT_EQ(font.lfHeight, -(14 * screenDpi() / 72));
     EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
     EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
@@ -113,8 +115,8 @@ TEST_F(MainWindowTest, a_wider_window_stretches_the_input_line) {
 TEST_F(MainWindowTest, zarn_ini_sets_face_size_and_width) {
     folder.write("zarn.ini", "font = Courier New, 12\r\nsize = 321\r\n");
     create();
-    const LOGFONTA font = fontOf(line);
-    EXPECT_STREQ(font.lfFaceName, "Courier New");
+    const LOGFONTW font = fontOf(line);
+    EXPECT_EQ(faceOf(line), "Courier New");
     EXPECT_EQ(font.lfHeight, -std::lround(12.0 * screenDpi() / 72.0));
     EXPECT_EQ(clientRect(window).right, 321);
     EXPECT_EQ(clientRect(window).bottom, fontLineHeight(line));
@@ -158,6 +160,10 @@ TEST_F(MainWindowTest, a_new_resolution_remakes_the_font_and_the_height_and_keep
     const Case cases[] = {
         {nullptr, -18, -28},                   // the default 14 points, truncated
         {"font = Courier New, 12", -16, -24},  // a configured size, rounded
+        // Beyond 65,535 pixels a font is measured 1 pixel high: such a size is skipped.
+        {"font = 49152", -18, -28},
+        {"font = 100000", -18, -28},
+        {"font = 12, 49152", -16, -24},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file ? c.file : "no zarn.ini");
@@ -188,17 +194,29 @@ TEST_F(MainWindowTest, a_new_resolution_remakes_the_font_and_the_height_and_keep
     }
 }
 
-TEST_F(MainWindowTest, a_face_name_longer_than_31_bytes_is_cut_to_31) {
-    const std::string face = "Abcdefghijklmnopqrstuvwxyz0123456789";
-    folder.write("zarn.ini", "font = " + face);
-    create();
-    EXPECT_EQ(std::string(fontOf(line).lfFaceName), face.substr(0, 31));
+// The font record holds the face in UTF-16: a name in any script is asked for as written, and a
+// long one is cut to the record's 31 units, never inside a character.
+TEST_F(MainWindowTest, the_face_name_is_asked_for_in_utf16_cut_to_31_units) {
+    const std::pair<std::string, std::string> faces[] = {
+        {"Gr\xC3\xBCne Mono", "Gr\xC3\xBCne Mono"},
+        {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+         "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"},
+        {"Abcdefghijklmnopqrstuvwxyz0123456789", "Abcdefghijklmnopqrstuvwxyz01234"},
+        {"Abcdefghijklmnopqrstuvwxyz0123\xF0\x9F\x98\x80", "Abcdefghijklmnopqrstuvwxyz0123"},
+    };
+    for (const auto& [face, asked] : faces) {
+        SCOPED_TRACE(face);
+        folder.write("zarn.ini", "font = " + face);
+        create();
+        EXPECT_EQ(faceOf(line), asked);
+        DestroyWindow(window);
+    }
 }
 
 TEST_F(MainWindowTest, a_refused_zarn_ini_fails_creation_with_its_message) {
     folder.write("zarn.ini", "size = 1.5");
     EXPECT_EQ(createMainWindow(GetModuleHandleA(nullptr)), nullptr);
-    EXPECT_EQ(FindWindowW(mainWindowClass, nullptr), nullptr);
+    EXPECT_EQ(windowOfThisThread(mainWindowClass), nullptr);
     ASSERT_TRUE(hasPendingException());
     try {
         rethrowPendingException();
@@ -223,7 +241,7 @@ TEST_F(MainWindowTest, an_unreadable_zarn_ini_is_a_file_error_named_after_the_fi
 // Types Escape into the running window from a timer, as a user would, to end the loop.
 void CALLBACK pressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND window = FindWindowW(mainWindowClass, nullptr);
+    HWND window = windowOfThisThread(mainWindowClass);
     SendMessageW(GetWindow(window, GW_CHILD), WM_CHAR, 27, 1);
 }
 
@@ -231,7 +249,48 @@ TEST_F(MainWindowTest, escape_ends_the_message_loop_with_exit_code_0) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, pressEscape);
     ASSERT_NE(timer, 0u);
     EXPECT_EQ(runMainWindow(GetModuleHandleA(nullptr), SW_HIDE), 0);
-    EXPECT_EQ(FindWindowW(mainWindowClass, nullptr), nullptr);
+    EXPECT_EQ(windowOfThisThread(mainWindowClass), nullptr);
+}
+
+// What happens to the main window while a warning box of its creation is up, done from the box's
+// own message loop; then the box is closed as a user would. Counts the boxes it saw.
+std::function<void(HWND mainWindow)> duringTheBox;
+int boxesSeen = 0;
+
+void CALLBACK actWhileTheBoxIsUp(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = windowOfThisThread(L"#32770");
+    if (!box || GetPropW(box, L"seen")) return;
+    SetPropW(box, L"seen", box);
+    if (++boxesSeen == 1) duringTheBox(windowOfThisThread(mainWindowClass));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// A close asked for while the first of two warning boxes is up (as taskkill or a restart of the
+// system asks) ends the program once the box is closed, without the second box or the window
+// ever showing; a window destroyed there fails creation without touching what went with it.
+TEST_F(MainWindowTest, a_window_asked_to_close_or_destroyed_during_a_warning_box_ends_cleanly) {
+    folder.write("zarn.ini", "[x]\r\n[y]\r\n");
+    duringTheBox = [](HWND mainWindow) { PostMessageW(mainWindow, WM_CLOSE, 0, 0); };
+    boxesSeen = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, actWhileTheBoxIsUp);
+    EXPECT_EQ(runMainWindow(GetModuleHandleA(nullptr), SW_SHOW), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(boxesSeen, 1);
+    EXPECT_EQ(windowOfThisThread(mainWindowClass), nullptr);
+
+    duringTheBox = [](HWND mainWindow) {
+        try {
+            throw std::runtime_error("thrown during a box");
+        } catch (...) {
+            keepPendingException(mainWindow, WM_TIMER);
+        }
+    };
+    boxesSeen = 0;
+    timer = SetTimer(nullptr, 0, 10, actWhileTheBoxIsUp);
+    EXPECT_THROW(runMainWindow(GetModuleHandleA(nullptr), SW_SHOW), std::runtime_error);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(boxesSeen, 1);
+    EXPECT_EQ(windowOfThisThread(mainWindowClass), nullptr);
 }
 
 }  // namespace
