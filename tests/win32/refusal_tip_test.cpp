@@ -1,6 +1,8 @@
 // The tip beside the input line under Wine: shown with the keystroke logic's message for a
 // refused or cut line, taken away by whatever makes it stale, and pointing at the token.
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -77,46 +79,82 @@ TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_chan
         take();
         EXPECT_FALSE(IsWindowVisible(tip));
     }
-    HWND tip = typeAtEnd("(1/0)", ' ');
-    ASSERT_NE(tip, nullptr);
-    DestroyWindow(line);
-    EXPECT_FALSE(IsWindow(tip)) << "the tip outlives the input line";
 }
 
-// The anchor against where the control draws: a long line scrolled to one end or the other.
-TEST_F(RefusalTipTest, the_tip_points_below_the_span_in_view_or_at_the_nearest_visible_edge) {
-    std::string text = "(1/0)";
-    for (int i = 0; i < 200; ++i) text += " 1";
-    text += " 99999999999999999999";
-    const std::size_t n = text.size();
-    enum class Expect { LeftEdge, RightEdge, DrawnAt };
-    struct AnchorCase {
-        const char* name;
-        std::size_t caret, start, end;
-        Expect expect;
-        std::size_t drawnAt = 0;  // DrawnAt: where the control draws this offset
-    };
-    const AnchorCase cases[] = {
-        {"scrolled out to the left", n, 0, 5, Expect::LeftEdge},
-        {"scrolled out to the right", 0, n - 20, n, Expect::RightEdge},
-        {"in view: the middle of its equal digits", n, n - 20, n, Expect::DrawnAt, n - 10},
-        {"in view: a point between two characters", 0, 2, 2, Expect::DrawnAt, 2},
+// The tip has one owner, the main window, which destroys it with itself, once: the input line
+// neither destroys it again nor takes it along.
+TEST_F(RefusalTipTest, the_tip_is_destroyed_by_its_owner_the_main_window_alone) {
+    create();
+    HWND tip = typeAtEnd("(1/0)", ' ');
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), window);
+    DestroyWindow(line);
+    EXPECT_TRUE(IsWindow(tip));
+    DestroyWindow(window);
+    EXPECT_FALSE(IsWindow(tip));
+}
+
+// The screen x the tip's stem points at: a tracked balloon's stem starts at its window's left,
+// inside the border.
+long stemX(HWND tip) {
+    RECT outer{}, inner{};
+    GetWindowRect(tip, &outer);
+    GetClientRect(tip, &inner);
+    return outer.left + (outer.right - outer.left - inner.right) / 2;
+}
+
+// The middle of the text [start, end) as the control draws it, in screen coordinates: halfway
+// between the leftmost and the rightmost of the boundaries it draws. The control gives none for
+// the end of its text; there the last character (")" below) ends one width past its start, away
+// from the character before it.
+long drawnMiddle(HWND control, std::size_t start, std::size_t end) {
+    long left = LONG_MAX, right = LONG_MIN;
+    for (std::size_t offset = start; offset <= end; ++offset) {
+        long x = drawnX(control, offset);
+        if (offset == static_cast<std::size_t>(GetWindowTextLengthW(control))) {
+            const long width = drawnX(control, offset - 1) - drawnX(control, offset - 2);
+            HDC dc = GetDC(control);
+            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+            SIZE parenthesis{};
+            GetTextExtentPoint32W(dc, L")", 1, &parenthesis);
+            SelectObject(dc, previous);
+            ReleaseDC(control, dc);
+            x = drawnX(control, offset - 1) + (width < 0 ? -parenthesis.cx : parenthesis.cx);
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+    }
+    POINT middle{(left + right) / 2, 0};
+    ClientToScreen(control, &middle);
+    return middle.x;
+}
+
+// Surrogate pairs, combining marks and right-to-left text are drawn otherwise than measured one
+// character after another: the tip points where the control itself draws the token, at the end
+// of the line or within it.
+TEST_F(RefusalTipTest, the_tip_points_at_the_middle_of_the_token_as_drawn_in_any_script) {
+    const char* prefixes[] = {
+        "12 34 ",
+        "😀😀 ",
+        "😀😀😀😀😀😀😀😀😀😀 ",
+        "e\u0301e\u0301 αβ ",  // combining marks, Greek
+        "中文 ",
+        "שלום עולם 12 ",  // Hebrew: the line is laid out right to left
     };
     create();
-    RECT format{};
-    SendMessageW(line, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    RECT client{};
-    GetClientRect(line, &client);
-    for (const AnchorCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        setLine(text, c.caret, c.caret);
-        SendMessageW(line, EM_SCROLLCARET, 0, 0);
-        const POINT anchor = tipAnchor(line, c.start, c.end);
-        EXPECT_EQ(anchor.y, client.bottom);
-        switch (c.expect) {
-        case Expect::LeftEdge: EXPECT_EQ(anchor.x, format.left); break;
-        case Expect::RightEdge: EXPECT_EQ(anchor.x, format.right); break;
-        case Expect::DrawnAt: EXPECT_NEAR(anchor.x, drawnX(line, c.drawnAt), 1); break;
+    for (const UINT dpi : {96u, 144u}) {
+        RECT suggested{};
+        GetWindowRect(window, &suggested);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        for (const char* prefix : prefixes) {
+            for (const char* suffix : {"", " 5"}) {
+                const std::string text = std::string(prefix) + "(1/0)" + suffix;
+                SCOPED_TRACE(text + " at " + std::to_string(dpi) + " dpi");
+                HWND tip = typeAtEnd(text, ' ');
+                ASSERT_NE(tip, nullptr);
+                const std::size_t start = utf16OffsetOf(text, std::strlen(prefix));
+                EXPECT_NEAR(stemX(tip), drawnMiddle(line, start, start + 5), 2);
+            }
         }
     }
 }

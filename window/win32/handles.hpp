@@ -1,5 +1,6 @@
 #pragma once
-// Owning handles for the few Windows objects ZARN creates: each is released exactly once.
+// Owning handles for the few Windows objects ZARN creates, each released exactly once, and guards
+// for what is borrowed for a scope. Windows are not among them: each is destroyed by its owner.
 
 #include <windows.h>
 
@@ -20,14 +21,37 @@ struct ModuleDeleter {
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
-struct WindowDeleter {
-    void operator()(HWND window) const noexcept { DestroyWindow(window); }
-};
 
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+// A window's display context, released when the scope ends.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a display context for a scope; the one it replaced is selected back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace zarn

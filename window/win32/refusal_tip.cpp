@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "window/win32/utf16.hpp"
@@ -23,23 +25,44 @@ TOOLINFOW toolFor(HWND control, wchar_t* text) {
     return tool;
 }
 
-std::wstring controlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    const auto copied =
-        static_cast<std::size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(std::min(copied, text.size() - 1));
-    return text;
+std::size_t textLength(HWND control) { return static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)); }
+
+// Where the control draws the boundary before the character at `offset` (UTF-16 units): its own
+// answer to EM_POSFROMCHAR, whose x is 16 bits, signed. None where it gives none: Windows' control
+// answers -1 for the end of the text.
+std::optional<long> drawnX(HWND control, std::size_t offset) {
+    const LRESULT position = SendMessageW(control, EM_POSFROMCHAR, offset, 0);
+    if (position == -1) return std::nullopt;
+    return static_cast<short>(LOWORD(position));
 }
 
-// The width of `text` in the control's font, in pixels.
-long textWidth(HWND control, std::wstring_view text) {
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+// Where the control draws the end of its `length` units of text: its answer where it has one,
+// else the far side of the last character, one character's width beyond where it starts, away
+// from the character before it (to the left where the text runs right to left).
+long endX(HWND control, std::size_t length) {
+    if (const auto x = drawnX(control, length)) return *x;
+    if (length == 0) return 0;
+    std::wstring text(length + 1, L'\0');
+    SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const int units = length >= 2 && IS_SURROGATE_PAIR(text[length - 2], text[length - 1]) ? 2 : 1;
+    const std::size_t lastStart = length - static_cast<std::size_t>(units);
+    const WindowDc dc(control);
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
-    return size.cx;
+    GetTextExtentPoint32W(dc.get(), text.data() + lastStart, units, &size);
+    const long lastX = drawnX(control, lastStart).value_or(0);
+    const bool rightToLeft = lastStart > 0 && lastX < drawnX(control, lastStart - 1).value_or(lastX);
+    return rightToLeft ? lastX - size.cx : lastX + size.cx;
+}
+
+// The boundary nearest the right edge of the formatting rectangle. EM_CHARFROMPOS answers in 16
+// bits; the rest comes from the first offset in view, as far fewer than 65,536 characters fit
+// between the edges.
+std::size_t lastInView(HWND control, const RECT& format, std::size_t first, std::size_t length) {
+    const LRESULT answer =
+        SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(format.right, (format.top + format.bottom) / 2));
+    const std::size_t low = LOWORD(answer);
+    return std::min(first + ((low - first) & 0xFFFF), length);
 }
 
 }  // namespace
@@ -48,40 +71,38 @@ RefusalTip::RefusalTip(HWND control) : control_(control) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     // Owned by the top-level window, so the system hides it with a minimised window and
-    // destroys it with a destroyed one, whatever else happens.
-    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT),
-                                   nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE)),
-                                   nullptr));
+    // destroys it, once, with the destroyed one.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE)), nullptr);
     if (!tooltip_) return;
     wchar_t nothing[] = L"";
     TOOLINFOW tool = toolFor(control_, nothing);
-    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start, std::size_t end) {
-    if (!tooltip_) return;
+    if (!IsWindow(tooltip_)) return;
     hide();
     std::wstring text = utf16FromUtf8(message);
     TOOLINFOW tool = toolFor(control_, text.data());
-    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const bool refused = kind == TipKind::Refusal;
-    SendMessageW(tooltip_.get(), TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
+    SendMessageW(tooltip_, TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
                  reinterpret_cast<LPARAM>(refused ? L"Not evaluated" : L"Line cut"));
     POINT anchor = tipAnchor(control_, start, end);
     ClientToScreen(control_, &anchor);
     // Screen coordinates may be negative left of or above the primary monitor: each is sent
     // as its 16-bit two's complement, as the tooltip reads them back.
-    SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0,
-                 MAKELPARAM(static_cast<WORD>(anchor.x), static_cast<WORD>(anchor.y)));
-    SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(static_cast<WORD>(anchor.x), static_cast<WORD>(anchor.y)));
+    SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void RefusalTip::hide() const {
-    if (!tooltip_ || !IsWindowVisible(tooltip_.get())) return;
+    if (!IsWindow(tooltip_) || !IsWindowVisible(tooltip_)) return;
     TOOLINFOW tool = toolFor(control_, nullptr);
-    SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 POINT tipAnchor(HWND control, std::size_t start, std::size_t end) {
@@ -89,19 +110,25 @@ POINT tipAnchor(HWND control, std::size_t start, std::size_t end) {
     SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     RECT client{};
     GetClientRect(control, &client);
-    const std::wstring text = controlText(control);
+    const std::size_t length = textLength(control);
+    end = std::min(end, length);
+    start = std::min(start, end);
     // A single-line control answers with the first character in view.
-    const auto first = std::min(static_cast<std::size_t>(SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0)),
-                                text.size());
-    // The offset's x, measured from the first character in view rather than asked of the
-    // control: its answer packs x into 16 bits, which a long line scrolled far overflows.
-    const auto xOf = [&](std::size_t offset) {
-        const std::size_t to = std::min(offset, text.size());
-        if (to <= first) return format.left;
-        const long width = textWidth(control, std::wstring_view(text).substr(first, to - first));
-        return std::min(format.left + width, format.right);
-    };
-    return {(xOf(start) + xOf(std::max(start, end))) / 2, client.bottom};
+    const auto first = std::min(static_cast<std::size_t>(SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0)), length);
+    const std::size_t last = lastInView(control, format, first, length);
+    if (start < first && end <= first) return {format.left, client.bottom};
+    if (start > last) return {format.right, client.bottom};
+    // The span as drawn, from the leftmost to the rightmost of its boundaries in view: right to
+    // left text draws its first boundary on the right. Only offsets in view are asked for, so no
+    // x overflows the control's 16 bits.
+    long left = std::numeric_limits<long>::max();
+    long right = std::numeric_limits<long>::min();
+    for (std::size_t offset = std::max(start, first); offset <= std::min(end, last); ++offset) {
+        const long x = offset == length ? endX(control, length) : drawnX(control, offset).value_or(format.left);
+        left = std::min(left, x);
+        right = std::max(right, x);
+    }
+    return {std::clamp((left + right) / 2, format.left, format.right), client.bottom};
 }
 
 }  // namespace zarn

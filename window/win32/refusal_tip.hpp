@@ -1,7 +1,8 @@
 #pragma once
 // A balloon tip below the input line that says why a line was refused, or where it was cut,
 // pointing at the token concerned. It is a tracking tooltip control: a top-level window of its
-// own, owned by the input line's top-level window, whose window text is the message.
+// own, owned by the input line's top-level window, whose window text is the message. The owner
+// destroys it, with itself.
 
 #include <windows.h>
 
@@ -27,16 +28,17 @@ public:
     // in UTF-16 units (tipAnchor). A tip already shown is replaced.
     void show(TipKind kind, std::string_view message, std::size_t start, std::size_t end);
     void hide() const;
-    HWND window() const { return tooltip_.get(); }
+    HWND window() const { return tooltip_; }
 
 private:
     HWND control_;
-    UniqueWindow tooltip_;
+    HWND tooltip_ = nullptr;  // owned by the top-level window, never destroyed here
 };
 
 // The point, in the control's client coordinates, at which a tip for the text [start, end)
 // (UTF-16 units) points: the bottom of the line, below the middle of the part of the span in
-// view. A span scrolled out of view gives the nearest visible edge.
+// view, as the control draws it (in any script, right to left included). A span scrolled out of
+// view gives the nearest visible edge.
 POINT tipAnchor(HWND control, std::size_t start, std::size_t end);
 
 }  // namespace zarn
