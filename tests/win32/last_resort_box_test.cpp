@@ -28,13 +28,6 @@ TEST(LastResortBox, shows_the_text_form_of_what_was_thrown) {
     EXPECT_EQ(textOfThrown(42), "Unknown exception");
 }
 
-TEST(LastResortBox, converts_utf8_to_the_ansi_code_page) {
-    EXPECT_EQ(utf8ToAnsi(""), "");
-    EXPECT_EQ(utf8ToAnsi("conversion 1.5"), "conversion 1.5");
-    if (GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
-    EXPECT_EQ(utf8ToAnsi("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");
-}
-
 TEST(LastResortBox, a_pending_quit_message_is_dropped_before_the_box) {
     PostQuitMessage(0);
     dropPendingQuit();

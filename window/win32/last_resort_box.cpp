@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "rational/object.hpp"
+#include "window/win32/utf16.hpp"
 
 namespace zarn {
 
@@ -18,18 +19,6 @@ std::string textOfException(std::exception_ptr thrown) {
     }
 }
 
-std::string utf8ToAnsi(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int utf8Length = static_cast<int>(utf8.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Length, wide.data(), wideLength);
-    const int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, ansi.data(), ansiLength, nullptr, nullptr);
-    return ansi;
-}
-
 void dropPendingQuit() {
     MSG quit;
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -38,7 +27,8 @@ void dropPendingQuit() {
 
 void showLastResortBox(std::string_view message) {
     dropPendingQuit();
-    MessageBoxA(nullptr, utf8ToAnsi(message).c_str(), lastResortTitle, MB_ICONWARNING | MB_OK);
+    // The W form: the message shows as written, whatever the ANSI code page lacks.
+    MessageBoxW(nullptr, utf16FromUtf8(message).c_str(), lastResortTitle, MB_ICONWARNING | MB_OK);
 }
 
 }  // namespace zarn

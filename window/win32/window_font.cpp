@@ -1,30 +1,33 @@
 #include "window/win32/window_font.hpp"
 
 #include <algorithm>
+#include <string>
+
+#include "window/win32/utf16.hpp"
 
 namespace zarn {
 
-LOGFONTA logicalFontFor(const WindowSettings& settings) {
-    LOGFONTA font{};
+LOGFONTW logicalFontFor(const WindowSettings& settings) {
+    LOGFONTW font{};
     font.lfHeight = settings.fontHeight;
     font.lfCharSet = ANSI_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    const std::size_t length = std::min(settings.faceName.size(), sizeof font.lfFaceName - 1);
-    std::copy_n(settings.faceName.data(), length, font.lfFaceName);
+    // Already cut to what the record holds, never inside a character; the copy only makes sure.
+    const std::wstring face = utf16FromUtf8(requestedFaceName(settings.faceName));
+    std::copy_n(face.data(), std::min(face.size(), std::size(font.lfFaceName) - 1), font.lfFaceName);
     return font;
 }
 
 UniqueFont createFont(const WindowSettings& settings) {
-    const LOGFONTA font = logicalFontFor(settings);
-    return UniqueFont(CreateFontIndirectA(&font));
+    const LOGFONTW font = logicalFontFor(settings);
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 int textHeightOfX(HFONT font) {
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    HGDIOBJ previous = SelectObject(dc.get(), font);
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const SelectedObject selected(dc.get(), font);
     SIZE extent{};
-    GetTextExtentPoint32A(dc.get(), "X", 1, &extent);
-    SelectObject(dc.get(), previous);
+    GetTextExtentPoint32W(dc.get(), L"X", 1, &extent);
     return extent.cy;
 }
 

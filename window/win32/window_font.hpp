@@ -9,8 +9,9 @@
 namespace zarn {
 
 // The logical font: everything zero but the height, ANSI_CHARSET, CLEARTYPE_QUALITY and the
-// face name, cut to the 31 bytes the record holds.
-LOGFONTA logicalFontFor(const WindowSettings& settings);
+// face name in UTF-16, cut to the 31 units the record holds (requestedFaceName), so that a face
+// in any script can be chosen.
+LOGFONTW logicalFontFor(const WindowSettings& settings);
 
 UniqueFont createFont(const WindowSettings& settings);
 
