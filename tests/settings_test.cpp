@@ -282,6 +282,31 @@ TEST(IsNumericText, follows_each_rule_of_the_scan) {
     EXPECT_THROW(isNumericText("12\xE9"), Utf8Exception);
 }
 
+TEST(LoadSettings, keeps_only_the_font_sizes_that_can_still_decide_a_height) {
+    // Whether a height can be made depends on |size|, the larger failing first, and a later size
+    // wins wherever it can be made: an earlier size at least as large never decides again.
+    std::string descending;  // a hostile file: every size but the last is outdone
+    for (int size = 100000; size > 0; --size) descending += "font=" + std::to_string(size) + "\n";
+    const std::pair<std::string, std::vector<long double>> cases[] = {
+        {"font=Arial", {}},
+        {"font=12", {12}},
+        {"font=12\nfont=12", {12}},
+        {"font=20, 10", {10}},
+        {"font=10, 20", {10, 20}},
+        {"font=10, 30, 20", {10, 20}},
+        {"font=-30, 20", {20}},
+        {"font=20, -30", {20, -30}},
+        {"font=-20, 20", {20}},
+        {"font=inf, 12, nan, -inf", {12}},                         // never a height
+        {"font=10, 1e+300, 40000", {10, 40000}},
+        {"font=12, 1e+300", {12, static_cast<long double>(1e300)}},  // at 0 dpi it gives one
+        {descending, {1}},
+    };
+    for (const auto& [file, sizes] : cases) {
+        EXPECT_EQ(load(file).settings.fontSizes, sizes) << file.substr(0, 40);
+    }
+}
+
 TEST(FontHeightAt, gives_the_height_the_file_would_have_given_read_at_that_resolution) {
     // Read at 96 dpi and moved to another resolution, as if read there. Huge sizes fail at some
     // resolutions only, where an earlier size (or the default) decides.
