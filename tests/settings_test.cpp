@@ -39,6 +39,7 @@ TEST(DefaultSettings, are_century_at_14_points_truncated_and_500_pixels) {
         EXPECT_EQ(settings.faceName, "Century");
         EXPECT_EQ(settings.fontHeight, height) << dpi;
         EXPECT_EQ(settings.clientWidth, 500);
+        EXPECT_FALSE(settings.onTop);
     }
     const WindowSettings unset;
     EXPECT_EQ(unset.faceName, "Century");
@@ -246,6 +247,48 @@ TEST(LoadSettings, lets_invalid_utf8_through_from_keys_font_items_and_size_value
     for (const std::string& file : files) {
         EXPECT_THROW(load(file), Utf8Exception) << file;
     }
+}
+
+TEST(LoadSettings, sets_on_top_from_yes_or_no_the_last_line_winning) {
+    const std::pair<std::string, bool> cases[] = {
+        {"font=Arial", false},
+        {"ontop = yes", true},
+        {"ontop = no", false},
+        {"ONTOP=YES", true},
+        {"OnTop = Yes", true},
+        {"ontop=nO", false},
+        {"ontop = \t yes \v", true},
+        {"ontop=yes\nontop=no", false},
+        {"ontop=no\r\nsize=600\nontop=yes", true},
+    };
+    for (const auto& [file, onTop] : cases) {
+        const Loaded loaded = load(file);
+        EXPECT_EQ(loaded.settings.onTop, onTop) << file;
+        EXPECT_TRUE(loaded.warnings.empty()) << file;
+    }
+}
+
+TEST(LoadSettings, refuses_an_ontop_value_other_than_yes_or_no_naming_it) {
+    const Refusal cases[] = {
+        {"ontop = maybe", "ontop: \"maybe\" is neither yes nor no"},
+        {"ontop = Yes please ", "ontop: \"Yes please\" is neither yes nor no"},
+        {"ontop =", "ontop: \"\" is neither yes nor no"},
+        {"ontop", "ontop: \"\" is neither yes nor no"},
+        {"ontop = y", "ontop: \"y\" is neither yes nor no"},
+        {"ontop = true", "ontop: \"true\" is neither yes nor no"},
+        {"ontop = ｙｅｓ", "ontop: \"ｙｅｓ\" is neither yes nor no"},
+        {std::string("ontop = y\0es", 12), "ontop: \"y␀es\" is neither yes nor no"},
+        {"ontop = yes\nontop = 1", "ontop: \"1\" is neither yes nor no"},
+    };
+    for (const Refusal& c : cases) {
+        try {
+            load(c.file);
+            ADD_FAILURE() << "accepted: " << testing::PrintToString(c.file);
+        } catch (const ChoiceException& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+    }
+    EXPECT_THROW(load("ontop = y\xE9s"), Utf8Exception);
 }
 
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
