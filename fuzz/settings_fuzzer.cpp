@@ -1,8 +1,10 @@
-// loadSettings on any bytes: only the documented conversion, overflow and UTF-8 errors escape,
-// and the settings, warnings and error agree with an independent reading of the file's
+// loadSettings on any bytes: only the documented conversion, overflow, choice and UTF-8 errors
+// escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them); the height remade for another resolution is the one read there.
+// blanks around them, "yes" or "no" for ontop); the height remade for another resolution is the
+// one read there; the face asked for and the keys and values shown are what their rules say.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -20,17 +22,19 @@ using namespace zarn;
 using namespace zarn::fuzzing;
 
 struct Result {
-    enum Kind { Loaded, Conversion, Overflow, Utf8 } kind = Loaded;
+    enum Kind { Loaded, Conversion, Overflow, Choice, Utf8 } kind = Loaded;
     std::string message;
     WindowSettings settings;
     std::vector<std::string> warnings;
 };
 
 std::string describe(const Result& r) {
-    static const char* const names[] = {"loaded", "conversion error", "overflow error", "UTF-8 error"};
+    static const char* const names[] = {"loaded", "conversion error", "overflow error", "choice error",
+                                        "UTF-8 error"};
     std::string out = std::string(names[r.kind]) + " \"" + printable(r.message) + "\", face \"" +
                       printable(r.settings.faceName) + "\", height " + std::to_string(r.settings.fontHeight) +
-                      ", width " + std::to_string(r.settings.clientWidth) + ", warnings:";
+                      ", width " + std::to_string(r.settings.clientWidth) +
+                      (r.settings.onTop ? ", on top" : "") + ", warnings:";
     for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
     return out;
 }
@@ -47,6 +51,9 @@ Result run(std::string_view input, std::int32_t dpi, Load load) {
         r.message = e.message();
     } catch (const ConversionException& e) {
         r.kind = Result::Conversion;
+        r.message = e.message();
+    } catch (const ChoiceException& e) {
+        r.kind = Result::Choice;
         r.message = e.message();
     } catch (const Utf8Exception& e) {
         r.kind = Result::Utf8;
@@ -81,6 +88,13 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
         if (key == "size") {
             const std::string_view item = withoutBlanks(value);
             if (isNumericText(item)) r.settings.clientWidth = toInt32(item);
+        } else if (key == "ontop") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word != "yes" && word != "no") {
+                throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
+            }
+            r.settings.onTop = word == "yes";
         } else if (key == "font") {
             if (value.empty()) continue;
             std::vector<std::string_view> items;
@@ -106,7 +120,52 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 }
 
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
-    return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth;
+    return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
+           a.onTop == b.onTop;
+}
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
+
+// The UTF-16 units of valid UTF-8, counted from its lead bytes: a four-byte sequence takes two.
+std::size_t utf16Units(std::string_view utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+// The bytes of the valid UTF-8 sequence that `lead` starts.
+std::size_t sequenceLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
+// The face asked for is the longest start of the face, up to its first NUL, that holds whole
+// code points in at most 31 UTF-16 units.
+void checkRequestedFace(std::string_view input, const std::string& face) {
+    std::string asked;
+    try {
+        asked = requestedFaceName(face);
+    } catch (const std::exception& e) {
+        fail("requestedFaceName refuses a face that loadSettings took", input, e.what());
+    }
+    const std::string detail = "\"" + printable(asked) + "\" for \"" + printable(face) + "\"";
+    require(face.starts_with(asked) && asked.find('\0') == std::string::npos && utf16Units(asked) <= 31,
+            "the face asked for is no NUL-free start of the face within 31 units", input, detail);
+    if (asked.size() < face.size()) {
+        const std::string_view next = std::string_view(face).substr(asked.size(), sequenceLength(face[asked.size()]));
+        require(next == std::string_view("\0", 1) || utf16Units(asked) + utf16Units(next) > 31,
+                "the face asked for stops short", input, detail);
+    }
+}
+
+// Control characters shown: none is left, and each became three bytes.
+void checkShown(std::string_view input, std::string_view text, std::string_view shown) {
+    const auto controls = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isControl));
+    require(std::none_of(shown.begin(), shown.end(), isControl) && shown.size() == text.size() + 2 * controls,
+            "a control character is not shown as its symbol", input, printable(shown));
 }
 
 // Resolutions seen in practice and the extremes.
@@ -144,6 +203,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& key : actual.warnings) {
         require(withoutBlanks(key) == key, "a warned key keeps blanks around it", input, key);
         for (const char c : key) require(c < 'A' || c > 'Z', "a warned key keeps upper case", input, key);
+        checkShown(input, key, visibleText(key));
+    }
+    if (actual.kind == Result::Loaded) checkRequestedFace(input, actual.settings.faceName);
+    if (actual.kind == Result::Choice) {
+        constexpr std::string_view head = "ontop: \"", tail = "\" is neither yes nor no";
+        const std::string& m = actual.message;
+        require(m.starts_with(head) && m.ends_with(tail), "an ontop error's message lacks its words", input, m);
+        const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
+        require(std::none_of(value.begin(), value.end(), isControl), "an ontop error hides a control character",
+                input, printable(m));
     }
     const std::string_view prefix = actual.kind == Result::Overflow ? "Error: overflow " : "conversion ";
     if (actual.kind == Result::Overflow || actual.kind == Result::Conversion) {

@@ -224,16 +224,17 @@ TEST(AnswerKeystroke, tips_name_the_refused_token_or_the_cut_and_point_into_the_
 }
 
 // A stand-in for the edit control: it inserts passed-on characters at the caret and applies
-// answers as the Win32 procedure does.
+// answers as the Win32 procedure does, keeping the last one.
 struct FakeLine {
     std::string text;
     std::size_t start = 0, end = 0;
     int beeps = 0;
     bool closed = false;
+    KeystrokeAnswer last;
 
     void type(char c, bool shiftDown = false) {
         const auto code = static_cast<unsigned char>(c);
-        const KeystrokeAnswer answer = answerKeystroke(text, start, end, code, shiftDown);
+        const KeystrokeAnswer& answer = last = answerKeystroke(text, start, end, code, shiftDown);
         switch (answer.action) {
             case Action::Show: text = answer.text, start = end = answer.caret; break;
             case Action::PassOn: text = composeLine(text, start, end, c), start = end = start + 1; break;
@@ -265,23 +266,27 @@ TEST(AnswerKeystroke, drives_a_line_as_a_user_types) {
     EXPECT_EQ(line.beeps, 0);
 }
 
-TEST(AnswerKeystroke, leaves_a_refused_line_and_its_selection_as_they_were) {
-    // The result (1/3), its 3 replaced by a typed 0, then a space.
-    FakeLine line{"(1/3) ", 3, 4};
+TEST(AnswerKeystroke, leaves_a_refused_line_as_it_was_to_be_mended) {
+    // The result "12 (1/3)", its 3 replaced by a typed 0, then "12 " selected and replaced by a
+    // typed "+".
+    FakeLine line;
+    line.text = "12 (1/3)", line.start = 6, line.end = 7;
     line.type('0');
-    EXPECT_EQ(line.text, "(1/0) ");
-    line.start = 5, line.end = 6;  // the space selected, then replaced by a typed space
-    line.type(' ');
-    EXPECT_EQ(line.beeps, 1);
-    EXPECT_EQ(line.text, "(1/0) ");
-    EXPECT_EQ(line.start, 5u);
-    EXPECT_EQ(line.end, 6u);
+    ASSERT_EQ(line.text, "12 (1/0)");
+    line.start = 0, line.end = 3;
+    line.type('+');
+    // Refuse is the whole answer: it hands the control no text and no caret, so the control
+    // keeps both, and the tip points at the refused token in the text kept.
+    EXPECT_EQ(line.last.action, Action::Refuse);
+    ASSERT_TRUE(line.last.tip.has_value());
+    EXPECT_EQ(line.text.substr(line.last.tip->start, line.last.tip->end - line.last.tip->start), "(1/0)");
     // Mended, the same line evaluates.
-    line.start = 3, line.end = 4;
+    line.start = 6, line.end = 7;
     line.type('5');
     line.start = line.end = line.text.size();
     line.type(' ');
-    EXPECT_EQ(line.text, "(1/5) ");
+    EXPECT_EQ(line.last.action, Action::Show);
+    EXPECT_EQ(line.text, "12 (1/5) ");
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ TEST(DefaultSettings, are_century_at_14_points_truncated_and_500_pixels) {
         EXPECT_EQ(settings.faceName, "Century");
         EXPECT_EQ(settings.fontHeight, height) << dpi;
         EXPECT_EQ(settings.clientWidth, 500);
+        EXPECT_FALSE(settings.onTop);
     }
     const WindowSettings unset;
     EXPECT_EQ(unset.faceName, "Century");
@@ -248,6 +249,48 @@ TEST(LoadSettings, lets_invalid_utf8_through_from_keys_font_items_and_size_value
     }
 }
 
+TEST(LoadSettings, sets_on_top_from_yes_or_no_the_last_line_winning) {
+    const std::pair<std::string, bool> cases[] = {
+        {"font=Arial", false},
+        {"ontop = yes", true},
+        {"ontop = no", false},
+        {"ONTOP=YES", true},
+        {"OnTop = Yes", true},
+        {"ontop=nO", false},
+        {"ontop = \t yes \v", true},
+        {"ontop=yes\nontop=no", false},
+        {"ontop=no\r\nsize=600\nontop=yes", true},
+    };
+    for (const auto& [file, onTop] : cases) {
+        const Loaded loaded = load(file);
+        EXPECT_EQ(loaded.settings.onTop, onTop) << file;
+        EXPECT_TRUE(loaded.warnings.empty()) << file;
+    }
+}
+
+TEST(LoadSettings, refuses_an_ontop_value_other_than_yes_or_no_naming_it) {
+    const Refusal cases[] = {
+        {"ontop = maybe", "ontop: \"maybe\" is neither yes nor no"},
+        {"ontop = Yes please ", "ontop: \"Yes please\" is neither yes nor no"},
+        {"ontop =", "ontop: \"\" is neither yes nor no"},
+        {"ontop", "ontop: \"\" is neither yes nor no"},
+        {"ontop = y", "ontop: \"y\" is neither yes nor no"},
+        {"ontop = true", "ontop: \"true\" is neither yes nor no"},
+        {"ontop = ｙｅｓ", "ontop: \"ｙｅｓ\" is neither yes nor no"},
+        {std::string("ontop = y\0es", 12), "ontop: \"y␀es\" is neither yes nor no"},
+        {"ontop = yes\nontop = 1", "ontop: \"1\" is neither yes nor no"},
+    };
+    for (const Refusal& c : cases) {
+        try {
+            load(c.file);
+            ADD_FAILURE() << "accepted: " << testing::PrintToString(c.file);
+        } catch (const ChoiceException& error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+    }
+    EXPECT_THROW(load("ontop = y\xE9s"), Utf8Exception);
+}
+
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
     WindowSettings settings = defaultSettings(96);
     Keys warnings;
@@ -280,6 +323,31 @@ TEST(IsNumericText, follows_each_rule_of_the_scan) {
         EXPECT_FALSE(isNumericText(text)) << text;
     }
     EXPECT_THROW(isNumericText("12\xE9"), Utf8Exception);
+}
+
+TEST(LoadSettings, keeps_only_the_font_sizes_that_can_still_decide_a_height) {
+    // Whether a height can be made depends on |size|, the larger failing first, and a later size
+    // wins wherever it can be made: an earlier size at least as large never decides again.
+    std::string descending;  // a hostile file: every size but the last is outdone
+    for (int size = 100000; size > 0; --size) descending += "font=" + std::to_string(size) + "\n";
+    const std::pair<std::string, std::vector<long double>> cases[] = {
+        {"font=Arial", {}},
+        {"font=12", {12}},
+        {"font=12\nfont=12", {12}},
+        {"font=20, 10", {10}},
+        {"font=10, 20", {10, 20}},
+        {"font=10, 30, 20", {10, 20}},
+        {"font=-30, 20", {20}},
+        {"font=20, -30", {20, -30}},
+        {"font=-20, 20", {20}},
+        {"font=inf, 12, nan, -inf", {12}},                         // never a height
+        {"font=10, 1e+300, 40000", {10, 40000}},
+        {"font=12, 1e+300", {12, static_cast<long double>(1e300)}},  // at 0 dpi it gives one
+        {descending, {1}},
+    };
+    for (const auto& [file, sizes] : cases) {
+        EXPECT_EQ(load(file).settings.fontSizes, sizes) << file.substr(0, 40);
+    }
 }
 
 TEST(FontHeightAt, gives_the_height_the_file_would_have_given_read_at_that_resolution) {

@@ -100,6 +100,14 @@ height: -18
 width: 500
 warning: fo␀nt␉1
 " "" -- "$tool" --settings "$ini/cut.ini"
+# ontop: printed after the width when the file turns it on, and a value that is no choice refused.
+printf 'ontop = no\r\nOnTop = YES \r\n[x]\r\n' >"$ini/ontop.ini"
+check "on top" $'face: Century\nheight: -18\nwidth: 500\nontop: yes\nwarning: [x]\n' "" -- \
+  "$tool" --settings "$ini/ontop.ini"
+printf 'ontop = yes\nontop = maybe\n' >"$ini/maybe.ini"
+check "ontop neither yes nor no" "" 'zarn-eval: ontop: "maybe" is neither yes nor no' -- \
+  "$tool" --settings "$ini/maybe.ini"
+expect_status "ontop neither yes nor no" 1 "$tool" --settings "$ini/maybe.ini"
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
 expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"

@@ -62,6 +62,15 @@ void applySize(std::string_view value, WindowSettings& settings) {
     if (isNumericText(item)) settings.clientWidth = toInt32(item);
 }
 
+void applyOnTop(std::string_view value, WindowSettings& settings) {
+    const std::string_view item = text::stripped(value);
+    const std::string word = lowerCase(item);
+    if (word != "yes" && word != "no") {
+        throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
+    }
+    settings.onTop = word == "yes";
+}
+
 }  // namespace
 
 WindowSettings defaultSettings(std::int32_t dpi) {
@@ -82,6 +91,8 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applyFont(value, dpi, settings);
         } else if (key == "size") {
             applySize(value, settings);
+        } else if (key == "ontop") {
+            applyOnTop(value, settings);
         } else {
             warn(key);
         }

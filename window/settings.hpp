@@ -1,6 +1,7 @@
 #pragma once
-// The main window's settings: font face, font height and line width, with their defaults and
-// the optional zarn.ini that changes them. Pure logic: no window system is needed.
+// The main window's settings: font face, font height, line width and whether it stays on top,
+// with their defaults and the optional zarn.ini that changes them. Pure logic: no window system
+// is needed.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rational/object.hpp"
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
 
@@ -29,12 +31,19 @@ struct WindowSettings {
     std::string faceName = "Century";               // empty: the font mapper chooses
     std::int32_t fontHeight = defaultFontHeight(96);  // logical-font height: negative = pixels
     std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
+    bool onTop = false;                             // above every window that is not on top
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
-// Century, 14 points at `dpi` (truncated), 500 pixels wide.
+// A configured value that is none of the words its key takes ("yes" or "no" for "ontop").
+class ChoiceException : public Exception {
+public:
+    explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
+};
+
+// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top.
 WindowSettings defaultSettings(std::int32_t dpi);
 
 // The most UTF-16 units of a face name that a logical font record holds besides its zero.
@@ -58,10 +67,13 @@ std::string visibleText(std::string_view utf8);
 using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
-// is kept in points as well, for fontHeightAt. A UTF-8 byte-order mark at the very start of the
-// file is skipped (anywhere else it is text like any other). Throws ConversionException or
-// OverflowException (window/number_conversion.hpp) for a number its conversion refuses and
-// Utf8Exception (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item or a "size"
+// is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", stripped and
+// compared without regard to case. A UTF-8 byte-order mark at the very start of the file is
+// skipped (anywhere else it is text like any other). Throws ConversionException or
+// OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
+// ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
+// "ontop" value (the value stripped, an empty one included), and Utf8Exception
+// (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item, a "size" or an "ontop"
 // value; `settings` then keeps what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
