@@ -148,6 +148,18 @@ if wait_until main_window_shown; then
     wait_until tip_is "$too_large"
     expect "an overflowing + leaves the line" "21 21|9223372036854775807 1" "$(probe line)"
     expect "its tip names the operator and why" "$too_large" "$(probe tip)"
+    # Where the control draws a token after emoji or right-to-left text, the tip points.
+    for before in "😀😀😀😀😀😀😀😀😀😀 " "שלום עולם 12 "; do
+        probe settext "$before(1/0)"
+        press ZARN space
+        wait_until tip_is '"(1/0)" has a zero denominator'
+        offset="$(probe tipbeside "(1/0)")"
+        if [ -n "$offset" ] && [ "$offset" -le 2 ]; then
+            pass "the tip points at (1/0) after [$before]: $offset px from its middle"
+        else
+            fail "the tip points at (1/0) after [$before]: [$offset] px from its middle"
+        fi
+    done
     press ZARN Escape
     exit_code_of "$zarn_pid"
     expect "Escape with a tip shown ends the program with exit code 0" 0 "$exit_code"
@@ -173,6 +185,21 @@ else
 fi
 zarn_pid=""
 
+# --- Asked to close while the warning box is up (as taskkill without /f asks): once the box is
+# closed the program ends, exit code 0, without showing its window.
+mkdir -p "$work/run/close"
+printf '[x]\r\n' > "$work/run/close/zarn.ini"
+start_zarn "$work/run/close"
+if wait_until has_visible_window ZARN; then
+    probe close
+    press ZARN Return
+    exit_code_of "$zarn_pid"
+    expect "a close asked for during the warning box ends the program with exit code 0" 0 "$exit_code"
+else
+    fail "the warning box before a close is shown"
+fi
+zarn_pid=""
+
 # --- Refused zarn.ini values and an unreadable zarn.ini end in the last-resort box, exit code 0.
 last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX
     start_zarn "$2"
@@ -194,6 +221,31 @@ last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX
 printf 'size = 1.5\n' > "$work/run/bad/zarn.ini"
 last_resort "size = 1.5" "$work/run/bad" "conversion 1.5"
 last_resort "zarn.ini is a folder" "$work/run/folder" "zarn.ini: "
+mkdir -p "$work/run/ontop"
+printf 'ontop = 中\n' > "$work/run/ontop/zarn.ini"
+last_resort "a message beyond the code page" "$work/run/ontop" 'ontop: "中" is neither yes nor no'
+
+# --- A face name beyond ASCII is the face asked for: Wine, told that "Grüne Mono" is DejaVu Sans
+# Mono, draws the line in it, as wide as DejaVu Sans Mono and narrower than the fallback face.
+fonts='HKCU\Software\Wine\Fonts\Replacements'
+wine reg add "$fonts" /v "Grüne Mono" /d "DejaVu Sans Mono" /f </dev/null >/dev/null 2>&1
+mkdir -p "$work/run/face"
+printf 'font = Grüne Mono, 30\r\n' > "$work/run/face/zarn.ini"
+start_zarn "$work/run/face"
+if wait_until main_window_shown; then
+    monospace="$(probe width 'DejaVu Sans Mono' -40 MMMMMMMMMM)"
+    if [ "$monospace" != "$(probe width 'No Such Face' -40 MMMMMMMMMM)" ]; then
+        expect "a UTF-8 face name reaches the font" "$monospace" "$(probe drawnwidth MMMMMMMMMM)"
+    else
+        fail "the substitute face is told apart from the fallback"
+    fi
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+else
+    fail "the window with a face beyond ASCII is shown"
+fi
+zarn_pid=""
+wine reg delete "$fonts" /v "Grüne Mono" /f </dev/null >/dev/null 2>&1
 
 # --- Font and width from a zarn.ini saved as UTF-8 with a byte-order mark: no warning box, and
 # the client area is the configured width and one "X" high.

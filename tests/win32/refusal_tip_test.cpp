@@ -1,8 +1,6 @@
 // The tip beside the input line under Wine: shown with the keystroke logic's message for a
 // refused or cut line, taken away by whatever makes it stale, and pointing at the token.
 
-#include <algorithm>
-#include <climits>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -14,11 +12,6 @@
 
 namespace zarn::testing {
 namespace {
-
-// Where the control itself draws the character at `offset` (UTF-16 units).
-long drawnX(HWND control, std::size_t offset) {
-    return static_cast<short>(LOWORD(SendMessageW(control, EM_POSFROMCHAR, offset, 0)));
-}
 
 class RefusalTipTest : public MainWindowTest {
 protected:
@@ -92,41 +85,6 @@ TEST_F(RefusalTipTest, the_tip_is_destroyed_by_its_owner_the_main_window_alone) 
     EXPECT_TRUE(IsWindow(tip));
     DestroyWindow(window);
     EXPECT_FALSE(IsWindow(tip));
-}
-
-// The screen x the tip's stem points at: a tracked balloon's stem starts at its window's left,
-// inside the border.
-long stemX(HWND tip) {
-    RECT outer{}, inner{};
-    GetWindowRect(tip, &outer);
-    GetClientRect(tip, &inner);
-    return outer.left + (outer.right - outer.left - inner.right) / 2;
-}
-
-// The middle of the text [start, end) as the control draws it, in screen coordinates: halfway
-// between the leftmost and the rightmost of the boundaries it draws. The control gives none for
-// the end of its text; there the last character (")" below) ends one width past its start, away
-// from the character before it.
-long drawnMiddle(HWND control, std::size_t start, std::size_t end) {
-    long left = LONG_MAX, right = LONG_MIN;
-    for (std::size_t offset = start; offset <= end; ++offset) {
-        long x = drawnX(control, offset);
-        if (offset == static_cast<std::size_t>(GetWindowTextLengthW(control))) {
-            const long width = drawnX(control, offset - 1) - drawnX(control, offset - 2);
-            HDC dc = GetDC(control);
-            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-            SIZE parenthesis{};
-            GetTextExtentPoint32W(dc, L")", 1, &parenthesis);
-            SelectObject(dc, previous);
-            ReleaseDC(control, dc);
-            x = drawnX(control, offset - 1) + (width < 0 ? -parenthesis.cx : parenthesis.cx);
-        }
-        left = std::min(left, x);
-        right = std::max(right, x);
-    }
-    POINT middle{(left + right) / 2, 0};
-    ClientToScreen(control, &middle);
-    return middle.x;
 }
 
 // Surrogate pairs, combining marks and right-to-left text are drawn otherwise than measured one

@@ -10,6 +10,10 @@
 //   zarn-probe widest            prints the widest client area the main window can have: the
 //                                largest tracking width less the window's present frame
 //   zarn-probe xheight FACE H    prints the height of "X" in FACE with logical height H
+//   zarn-probe width FACE H TEXT prints the width of TEXT in FACE with logical height H
+//   zarn-probe drawnwidth TEXT   puts TEXT and a space into the input line and prints the width
+//                                the line draws TEXT in: where its font differs from another,
+//                                the widths do when the heights do not
 //   zarn-probe fault KIND        raises a fault inside the guarded entry: access, divide, stack,
 //                                or access-in-window (in a window procedure)
 //   zarn-probe roundtrip LENGTH REPEATS
@@ -20,6 +24,10 @@
 //                                exit code 1 when none is shown
 //   zarn-probe tiparea           prints the screen area of the main window and its tip
 //                                together, as WIDTHxHEIGHT+X+Y; exit code 1 without a tip
+//   zarn-probe tipbeside TOKEN   prints how far, in pixels, the tip's stem is from the middle of
+//                                the last TOKEN in the line as the control draws it; exit code 1
+//                                without a tip or without the token
+//   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
 // Exit code 2 when the window or box is not there. Text goes through the W forms of the messages,
 // so any character comes and goes unchanged; it is printed in UTF-8.
 
@@ -127,6 +135,27 @@ int printXHeight(const char* face, const char* height) {
     return 0;
 }
 
+int printWidth(const std::string& face, const char* height, const std::wstring& text) {
+    zarn::WindowSettings settings;
+    settings.faceName = face;
+    settings.fontHeight = std::atoi(height);
+    zarn::UniqueFont font = zarn::createFont(settings);
+    const zarn::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const zarn::SelectedObject selected(dc.get(), font.get());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+    std::printf("%ld\n", extent.cx);
+    return 0;
+}
+
+int printDrawnWidth(const std::wstring& text) {
+    HWND line = inputLine();
+    if (!line) return 2;
+    setText(text + L" ");
+    std::printf("%ld\n", zarn::testing::drawnX(line, text.size()) - zarn::testing::drawnX(line, 0));
+    return 0;
+}
+
 // Deep enough for any stack: the depth limit only keeps the compiler from calling it endless.
 int recurse(int depth) {
     volatile char frame[4096];
@@ -217,6 +246,28 @@ int printTipArea() {
     return 0;
 }
 
+int printTipBeside(const std::wstring& token) {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    HWND line = inputLine();
+    if (!window || !line) return 2;
+    HWND tip = zarn::testing::visibleTipOf(window);
+    // WM_GETTEXT itself: GetWindowTextW gives another process's control only its caption.
+    std::wstring text(static_cast<std::size_t>(SendMessageW(line, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(line, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    const std::size_t start = text.rfind(token);
+    if (!tip || token.empty() || start == std::wstring::npos) return 1;
+    std::printf("%ld\n", std::labs(zarn::testing::stemX(tip) - zarn::testing::drawnMiddle(line, start, start + token.size())));
+    return 0;
+}
+
+int postClose() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,15 +279,20 @@ int main(int argc, char** argv) {
     if (command == "visible") return printVisible();
     if (command == "iconic") return printIconic();
     if (command == "widest") return printWidestClient();
-    if (command == "xheight" && argc > 3) return printXHeight(argv[2], argv[3]);
+    if (command == "xheight" && argc > 3) return printXHeight(zarn::utf8FromUtf16(wideArgument(2)).c_str(), argv[3]);
+    if (command == "width" && argc > 4) return printWidth(zarn::utf8FromUtf16(wideArgument(2)), argv[3], wideArgument(4));
+    if (command == "drawnwidth" && argc > 2) return printDrawnWidth(wideArgument(2));
     if (command == "fault" && argc > 2) return fault(argv[2]);
     if (command == "roundtrip" && argc > 3) {
         return roundTrip(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]));
     }
     if (command == "tip") return printTip();
     if (command == "tiparea") return printTipArea();
-    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|fault KIND|"
+    if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
+    if (command == "close") return postClose();
+    std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
+               "drawnwidth TEXT|fault KIND|"
                "roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close\n", stderr);
     return 64;
 }
