@@ -20,6 +20,9 @@ struct ModuleDeleter {
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
 struct WindowDeleter {
     void operator()(HWND window) const noexcept { DestroyWindow(window); }
 };
@@ -28,6 +31,8 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
+// An icon loaded without LR_SHARED; a shared one is the system's and is never destroyed.
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 }  // namespace zarn
