@@ -21,6 +21,9 @@ struct ModuleDeleter {
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
 
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
@@ -53,5 +56,8 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// An icon loaded without LR_SHARED; a shared one is the system's and is never destroyed.
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 }  // namespace zarn

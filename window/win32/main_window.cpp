@@ -17,6 +17,7 @@
 #include "window/win32/utf16.hpp"
 #include "window/win32/window_dpi.hpp"
 #include "window/win32/window_font.hpp"
+#include "window/win32/window_icons.hpp"
 
 namespace zarn {
 
@@ -39,6 +40,7 @@ struct MainWindowState {
     int fixedWindowHeight = 0;  // outer height: one line of the font at `dpi`
     int dpi = 0;                // the resolution the font and the height were made for
     WindowSettings settings;    // as read at creation; the font is remade from them
+    WindowIcons icons;          // for `dpi`
 };
 
 MainWindowState* stateOf(HWND window) {
@@ -109,6 +111,7 @@ void createContent(HWND window, MainWindowState& state) {
 
     // The window's own resolution: the monitor it opens on may not be the primary one.
     state.dpi = dpiOfWindow(window);
+    state.icons.setFor(window, state.dpi);
     state.settings = readSettings(window, state);
     if (state.destroyedDuringCreation) return;
     const int textHeight = setLineFont(state);
@@ -152,6 +155,7 @@ bool onClose(MainWindowState& state) {
 // the height of one line of the new font. The line's text and selection stay as they are.
 void onDpiChanged(HWND window, MainWindowState& state, int dpi, const RECT& suggested) {
     state.dpi = dpi;
+    state.icons.setFor(window, dpi);
     state.settings.fontHeight = fontHeightAt(state.settings, dpi);
     const int textHeight = setLineFont(state);
     const RECT frame = frameAtDpi(window, dpi);
@@ -229,6 +233,7 @@ void registerMainWindowClass(HINSTANCE instance) {
     windowClass.hCursor = static_cast<HCURSOR>(LoadImageA(nullptr, IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = mainWindowClass;
+    setClassIcons(windowClass);
     RegisterClassExW(&windowClass);
 }
 

@@ -6,6 +6,7 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND window);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int index, UINT dpi);
 
 // Looked up at run time: imported, they would stop zarn.exe from starting where they are missing.
 template <class Function>
@@ -35,6 +36,11 @@ RECT frameAtDpi(HWND window, int dpi) {
     else
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return frame;
+}
+
+int systemMetricAtDpi(int index, int dpi) {
+    static const auto metricForDpi = user32Entry<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    return metricForDpi ? metricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 }  // namespace zarn

@@ -1,8 +1,8 @@
 #pragma once
-// A window's resolution and the frame around its client area at a resolution. In a per-monitor
-// aware program each window has the resolution of the monitor it is on. Windows before 10
-// (version 1607) lack the calls that say so; there the system's resolution and frame stand in,
-// which on a single monitor are the same.
+// A window's resolution, and at a resolution the frame around its client area and the system's
+// sizes. In a per-monitor aware program each window has the resolution of the monitor it is on.
+// Windows before 10 (version 1607) lack the calls that say so; there the system's resolution,
+// frame and sizes stand in, which on a single monitor are the same.
 
 #include <windows.h>
 
@@ -14,5 +14,8 @@ int dpiOfWindow(HWND window);
 // The outer rectangle of a client rectangle {0, 0, 0, 0} in `window`, its style and extended style
 // drawn at `dpi`: left and top negative, right and bottom the frame's other sides.
 RECT frameAtDpi(HWND window, int dpi);
+
+// The system metric `index` (GetSystemMetrics' SM_ values) as the system gives it at `dpi`.
+int systemMetricAtDpi(int index, int dpi);
 
 }  // namespace zarn
