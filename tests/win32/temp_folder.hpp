@@ -19,6 +19,9 @@ public:
         static unsigned counter = 0;
         path_ = std::string(base) + "zarn-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++counter);
+        // Wine gives a fresh server's first processes the same ids again: a folder left by a test
+        // that was killed would otherwise hand its zarn.ini to this one.
+        removeTree(path_);
         CreateDirectoryA(path_.c_str(), nullptr);
         SetCurrentDirectoryA(path_.c_str());
     }
