@@ -60,27 +60,30 @@ bool frac::equalsObject(const Object* other) const {
     return value != nullptr && equals(*value);
 }
 
+// An integer step keeps a canonical value canonical: gcd(n + d*k, d) == gcd(n, d).
 frac& frac::addAssignInteger(std::int64_t k) {
-    assign(exact::shifted(numerator_, denominator_, k, false));
+    assign(exact::shifted(numerator_, denominator_, k, false), canonical_);
     return *this;
 }
 
 frac& frac::subAssignInteger(std::int64_t k) {
-    assign(exact::shifted(numerator_, denominator_, k, true));
+    assign(exact::shifted(numerator_, denominator_, k, true), canonical_);
     return *this;
 }
 
 frac& frac::mulAssignInteger(std::int64_t k) {
-    assign(exact::product(numerator_, denominator_, k, 1));
+    const std::int64_t n = numerator_, d = denominator_;
+    assign(canonical_ ? exact::canonicalProduct(n, d, k, 1) : exact::product(n, d, k, 1), canonical_);
     return *this;
 }
 
 frac& frac::divAssignInteger(std::int64_t k) {
-    assign(exact::quotient(numerator_, denominator_, k, 1));
+    const std::int64_t n = numerator_, d = denominator_;
+    assign(canonical_ ? exact::canonicalQuotient(n, d, k, 1) : exact::quotient(n, d, k, 1), canonical_);
     return *this;
 }
 
-void frac::assignInteger(std::int64_t k) { assign(k, 1); }
+void frac::assignInteger(std::int64_t k) { assign(k, 1, true); }
 
 real frac::toReal() const { return static_cast<real>(numerator_) / static_cast<real>(denominator_); }
 

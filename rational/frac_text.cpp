@@ -25,8 +25,7 @@ void appendInteger(std::string& out, std::int64_t value) {
 
 void frac::assignText(std::string_view text) {
     const frac value(text);  // parse and normalise first, so a refusal changes nothing
-    numerator_ = value.numerator_;
-    denominator_ = value.denominator_;
+    assign(value.numerator_, value.denominator_, true);
 }
 
 std::string frac::toFractionString() const {
