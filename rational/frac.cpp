@@ -23,10 +23,9 @@ std::int64_t gcd(std::int64_t x, std::int64_t y) {
     return y;
 }
 
-frac::frac(std::int64_t n, std::int64_t d) : numerator_(n), canonical_(false), denominator_(d) {
-    if (d == 0) throw FracDivisionByZeroException();
-    normalize();
-}
+void frac::refuseZeroDenominator() { throw FracDivisionByZeroException(); }
+
+frac::frac(std::int64_t n, std::int64_t d) : numerator_(n), canonical_(false), denominator_(d) { normalize(); }
 
 frac::frac(const frac& other)
     : Object(other), numerator_(other.numerator_), canonical_(other.canonical_), denominator_(other.denominator_) {
@@ -52,6 +51,7 @@ void frac::setDenominator(std::int64_t d) { assign(numerator_, d, false); }
 std::int64_t frac::denominator() const { return denominator_; }
 
 frac& frac::fixSign() {
+    requireDenominator();
     if (denominator_ < 0) {
         // Negating -2^63 has no 64-bit result.
         if (numerator_ == exact::minInt || denominator_ == exact::minInt) throw FracOverflowException();
@@ -63,6 +63,7 @@ frac& frac::fixSign() {
 
 frac& frac::normalize() {
     if (canonical_) return *this;
+    requireDenominator();
     // Zero is 0/1 whatever the denominator was; n/1 is already canonical.
     if (numerator_ == 0 || denominator_ == 1) {
         assign(numerator_, numerator_ == 0 ? 1 : denominator_, true);
@@ -77,7 +78,7 @@ frac frac::sub(const frac& other) const { return sumCopy(&frac::subAssign, other
 
 // A sum ends in lowest terms, so reducing this copy first changes neither the value nor the
 // result. Only a denominator that is not positive lets the reduction refuse (a numerator of
-// 2^63 after the sign moves) or change the value (0/0 reduces to 0/1), so only then is it done.
+// 2^63 after the sign moves, or a zero denominator), so only then is it done.
 frac frac::sumCopy(frac& (frac::*change)(const frac&), const frac& other) const {
     if (denominator_ <= 0) return changedCopy(change, other);
     frac result;
@@ -90,11 +91,13 @@ frac frac::mul(const frac& other) const { return changedCopy(&frac::mulAssign, o
 frac frac::div(const frac& other) const { return changedCopy(&frac::divAssign, other); }
 
 bool frac::equalsReal(real x) const {
+    requireDenominator();
     // Both integers convert exactly; a NaN product compares unequal.
     return static_cast<real>(numerator_) == static_cast<real>(denominator_) * x;
 }
 
 int frac::compareReal(real x) const {
+    requireDenominator();
     const real product = static_cast<real>(denominator_) * x;
     const real n = static_cast<real>(numerator_);
     if (n < product) return -1;

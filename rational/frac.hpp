@@ -12,7 +12,13 @@
 //
 // Exact or refused: an operation whose fields do not fit (numerator from -2^63 to 2^63 - 1,
 // denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing; dividing
-// by zero, or by a zero denominator, throws FracDivisionByZeroException. Nothing ever wraps.
+// by zero throws FracDivisionByZeroException. Nothing ever wraps.
+//
+// Zero denominators: the raw setters store one as given and the getters return it, but a value
+// with a zero denominator has no value, so every other operation that reads it, as this or as
+// an operand (arithmetic, comparisons, equality, conversions, text forms, copies, fixSign and
+// normalize), throws FracDivisionByZeroException and changes nothing. Moving carries the fields
+// over as they stand and never throws; assignInteger, assignText and parse replace them.
 
 #include <compare>
 #include <cstdint>
@@ -176,6 +182,11 @@ private:
         assign(fields.numerator, fields.denominator, canonical);
     }
     bool bothCanonical(const frac& other) const { return canonical_ && other.canonical_; }
+    // The rule for zero denominators (see above), for the operations that do not divide.
+    void requireDenominator() const {
+        if (denominator_ == 0) [[unlikely]] refuseZeroDenominator();
+    }
+    [[noreturn]] static void refuseZeroDenominator();
 
     // The flag stands between the fields so that GCC writes them as two 8-byte stores: side by
     // side it joins them through the stack into one 16-byte store, which stalls the next read.

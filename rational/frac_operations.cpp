@@ -39,14 +39,19 @@ frac frac::divReversed(std::int64_t k) const {
 }
 
 bool frac::equals(const frac& other) const {
+    requireDenominator();
+    other.requireDenominator();
     return numerator_ == other.numerator_ && denominator_ == other.denominator_;
 }
 
 int frac::compare(const frac& other) const {
+    requireDenominator();
+    other.requireDenominator();
     return exact::compare(numerator_, denominator_, other.numerator_, other.denominator_);
 }
 
 int frac::opCmp(const Object* other) const {
+    requireDenominator();
     const auto* value = dynamic_cast<const frac*>(other);
     if (value == nullptr) {
         throw Exception(std::string("frac.opCmp: cannot order a frac against ") +
@@ -56,6 +61,7 @@ int frac::opCmp(const Object* other) const {
 }
 
 bool frac::equalsObject(const Object* other) const {
+    requireDenominator();
     const auto* value = dynamic_cast<const frac*>(other);
     return value != nullptr && equals(*value);
 }
@@ -85,6 +91,9 @@ frac& frac::divAssignInteger(std::int64_t k) {
 
 void frac::assignInteger(std::int64_t k) { assign(k, 1, true); }
 
-real frac::toReal() const { return static_cast<real>(numerator_) / static_cast<real>(denominator_); }
+real frac::toReal() const {
+    requireDenominator();
+    return static_cast<real>(numerator_) / static_cast<real>(denominator_);
+}
 
 }  // namespace zarn

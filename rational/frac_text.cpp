@@ -41,6 +41,7 @@ std::string frac::toDecimalString(std::uint32_t digits) const {
 }
 
 void frac::appendFractionString(std::string& out) const {
+    requireDenominator();
     appendInteger(out, numerator_);
     if (denominator_ != 1) {
         out += '/';
@@ -50,7 +51,7 @@ void frac::appendFractionString(std::string& out) const {
 
 // Long division on magnitudes, cut (never rounded) after `digits` digits.
 void frac::appendDecimalString(std::string& out, std::uint32_t digits) const {
-    if (denominator_ == 0) throw FracDivisionByZeroException();
+    requireDenominator();
     if (numerator_ != 0 && (numerator_ < 0) != (denominator_ < 0)) out += '-';
     const std::uint64_t n = exact::magnitude(numerator_);
     const std::uint64_t d = exact::magnitude(denominator_);

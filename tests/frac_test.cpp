@@ -106,7 +106,7 @@ TEST(FracConstruction, fix_sign_and_normalize_refuse_a_negation_of_the_most_nega
     EXPECT_THROW(value.normalize(), FracOverflowException);
     expectFields(value, {kMin, -1});
     value.setNumerator(0);
-    value.setDenominator(0);
+    value.setDenominator(-5);
     expectFields(value.normalize(), {0, 1});  // zero is 0/1 whatever the denominator was
 }
 
