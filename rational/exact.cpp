@@ -133,9 +133,10 @@ Fields canonicalSumOf(std::int64_t a, std::int64_t b, Wide c, std::int64_t d) {
     const std::uint64_t bg = ub / g;
     const Wide t = a * static_cast<Wide>(ud / g) + c * static_cast<Wide>(bg);
     UWide top = wideMagnitude(t);
-    // gcd(t, g) from t mod g; t fits 64 bits unless the operands are large.
+    // gcd(t, g) from t mod g, in 64 bits unless the operands are large.
     const bool narrow = top >> 64 == 0;
-    const std::uint64_t h = gcdOf(narrow ? static_cast<std::uint64_t>(top) % g : static_cast<std::uint64_t>(top % g), g);
+    const auto rest = narrow ? static_cast<std::uint64_t>(top) % g : static_cast<std::uint64_t>(top % g);
+    const std::uint64_t h = gcdOf(rest, g);
     if (h != 1) top = narrow ? UWide{static_cast<std::uint64_t>(top) / h} : top / h;
     return fit(t < 0, top, UWide{bg} * divided(ud, h));
 }
