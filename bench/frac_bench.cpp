@@ -1,12 +1,15 @@
 // frac's arithmetic against boost::rational<std::int64_t> (which does not detect overflow) and
-// GMP's mpq_class (unbounded), on the same operands.
+// GMP's mpq_class (unbounded), on the same canonical operands of three sizes.
 
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>
 
+#include <array>
 #include <boost/rational.hpp>
 #include <cstdint>
 #include <random>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "rational/frac.hpp"
@@ -18,41 +21,45 @@ struct Operands {
     std::vector<std::int64_t> numerators, denominators;
 };
 
-// Fractions with numerators and denominators below 2^20, whose sums and products all fit.
-const Operands& operands() {
-    static const Operands values = [] {
-        std::mt19937_64 random(5);
-        Operands o;
-        for (int i = 0; i < 1024; ++i) {
-            o.numerators.push_back(static_cast<std::int64_t>(random() % (1 << 20)) - (1 << 19));
-            o.denominators.push_back(static_cast<std::int64_t>(random() % (1 << 20)) + 1);
-        }
-        return o;
-    }();
-    return values;
+// Numerator magnitudes and denominators below 2^bits, for bits of 16, 24 and 31: below 2^31
+// every sum, product and quotient of two of them fits, so Boost's unchecked results are exact.
+Operands operands(int bits) {
+    std::mt19937_64 random(5);
+    const std::uint64_t range = std::uint64_t{1} << bits;
+    Operands o;
+    for (int i = 0; i < 1024; ++i) {
+        o.numerators.push_back(static_cast<std::int64_t>(random() % (2 * range - 1)) - static_cast<std::int64_t>(range - 1));
+        o.denominators.push_back(static_cast<std::int64_t>(random() % (range - 1)) + 1);
+    }
+    return o;
 }
 
 template <class Value, class Make>
-std::vector<Value> build(Make make) {
-    const Operands& o = operands();
+std::vector<Value> build(const Operands& o, Make make) {
     std::vector<Value> values;
     for (std::size_t i = 0; i < o.numerators.size(); ++i) values.push_back(make(o.numerators[i], o.denominators[i]));
     return values;
 }
 
-std::vector<frac> fracs() {
-    return build<frac>([](std::int64_t n, std::int64_t d) { return frac(n, d); });
-}
-std::vector<boost::rational<std::int64_t>> boosts() {
-    return build<boost::rational<std::int64_t>>(
-        [](std::int64_t n, std::int64_t d) { return boost::rational<std::int64_t>(n, d); });
-}
-std::vector<mpq_class> mpqs() {
-    return build<mpq_class>([](std::int64_t n, std::int64_t d) {
-        mpq_class q(static_cast<long>(n), static_cast<unsigned long>(d));
-        q.canonicalize();
-        return q;
-    });
+// The same canonical operands for each: frac and Boost reduce them, GMP is told to.
+struct Values {
+    std::vector<frac> zarn;
+    std::vector<boost::rational<std::int64_t>> boost;
+    std::vector<mpq_class> gmp;
+};
+
+Values values(int bits) {
+    const Operands o = operands(bits);
+    return {
+        build<frac>(o, [](std::int64_t n, std::int64_t d) { return frac(n, d); }),
+        build<boost::rational<std::int64_t>>(
+            o, [](std::int64_t n, std::int64_t d) { return boost::rational<std::int64_t>(n, d); }),
+        build<mpq_class>(o, [](std::int64_t n, std::int64_t d) {
+            mpq_class q(static_cast<long>(n), static_cast<unsigned long>(d));
+            q.canonicalize();
+            return q;
+        }),
+    };
 }
 
 // Runs `op` on successive pairs of values; one iteration is one operation.
@@ -70,35 +77,50 @@ void pairwise(benchmark::State& state, const std::vector<Value>& values, Op op) 
 // A few operands are zero; a division by one would throw (frac) or fault (the peers).
 template <class Value>
 const Value& nonZero(const Value& v, const Value& one) {
-    return v == Value(0) ? one : v;
+    if constexpr (std::is_same_v<Value, frac>) return v.numerator() == 0 ? one : v;
+    else return v == Value(0) ? one : v;
 }
 
+// frac/OP/PEER/BITS: add, mul, div and compare for each peer and operand size.
+template <class Value>
+void registerPeer(const std::string& peer, int bits, const std::vector<Value>& v, const Value& one) {
+    const auto name = [&](const char* op) { return "frac/" + std::string(op) + "/" + peer + "/" + std::to_string(bits); };
+    const auto add = [](auto& x, auto& y) {
+        if constexpr (std::is_same_v<Value, frac>) return x.add(y);
+        else return Value(x + y);
+    };
+    const auto mul = [](auto& x, auto& y) {
+        if constexpr (std::is_same_v<Value, frac>) return x.mul(y);
+        else return Value(x * y);
+    };
+    const auto div = [&one](auto& x, auto& y) {
+        if constexpr (std::is_same_v<Value, frac>) return x.div(nonZero(y, one));
+        else return Value(x / nonZero(y, one));
+    };
+    const auto compare = [](auto& x, auto& y) {
+        if constexpr (std::is_same_v<Value, frac>) return x.compare(y);
+        else if constexpr (std::is_same_v<Value, mpq_class>) return cmp(x, y);
+        else return x < y;
+    };
+    benchmark::RegisterBenchmark(name("add").c_str(), [&v, add](benchmark::State& s) { pairwise(s, v, add); });
+    benchmark::RegisterBenchmark(name("mul").c_str(), [&v, mul](benchmark::State& s) { pairwise(s, v, mul); });
+    benchmark::RegisterBenchmark(name("div").c_str(), [&v, div](benchmark::State& s) { pairwise(s, v, div); });
+    benchmark::RegisterBenchmark(name("compare").c_str(), [&v, compare](benchmark::State& s) { pairwise(s, v, compare); });
+}
+
+constexpr int kBits[] = {16, 24, 31};
+
 void registerAll() {
-    static const std::vector<frac> f = fracs();
-    static const std::vector<boost::rational<std::int64_t>> b = boosts();
-    static const std::vector<mpq_class> g = mpqs();
+    // The benchmarks read them by reference for the life of the program.
+    static const std::array<Values, 3> all = {values(kBits[0]), values(kBits[1]), values(kBits[2])};
     static const frac fracOne(1, 1);
     static const boost::rational<std::int64_t> boostOne(1);
-    static const mpq_class mpqOne(1);
-
-    benchmark::RegisterBenchmark("frac/add/zarn", [](benchmark::State& s) { pairwise(s, f, [](auto& x, auto& y) { return x.add(y); }); });
-    benchmark::RegisterBenchmark("frac/add/boost", [](benchmark::State& s) { pairwise(s, b, [](auto& x, auto& y) { return x + y; }); });
-    benchmark::RegisterBenchmark("frac/add/gmp", [](benchmark::State& s) { pairwise(s, g, [](auto& x, auto& y) { return mpq_class(x + y); }); });
-    benchmark::RegisterBenchmark("frac/mul/zarn", [](benchmark::State& s) { pairwise(s, f, [](auto& x, auto& y) { return x.mul(y); }); });
-    benchmark::RegisterBenchmark("frac/mul/boost", [](benchmark::State& s) { pairwise(s, b, [](auto& x, auto& y) { return x * y; }); });
-    benchmark::RegisterBenchmark("frac/mul/gmp", [](benchmark::State& s) { pairwise(s, g, [](auto& x, auto& y) { return mpq_class(x * y); }); });
-    benchmark::RegisterBenchmark("frac/div/zarn", [](benchmark::State& s) {
-        pairwise(s, f, [](auto& x, auto& y) { return x.div(y.numerator() == 0 ? fracOne : y); });
-    });
-    benchmark::RegisterBenchmark("frac/div/boost", [](benchmark::State& s) {
-        pairwise(s, b, [](auto& x, auto& y) { return x / nonZero(y, boostOne); });
-    });
-    benchmark::RegisterBenchmark("frac/div/gmp", [](benchmark::State& s) {
-        pairwise(s, g, [](auto& x, auto& y) { return mpq_class(x / nonZero(y, mpqOne)); });
-    });
-    benchmark::RegisterBenchmark("frac/compare/zarn", [](benchmark::State& s) { pairwise(s, f, [](auto& x, auto& y) { return x.compare(y); }); });
-    benchmark::RegisterBenchmark("frac/compare/boost", [](benchmark::State& s) { pairwise(s, b, [](auto& x, auto& y) { return x < y; }); });
-    benchmark::RegisterBenchmark("frac/compare/gmp", [](benchmark::State& s) { pairwise(s, g, [](auto& x, auto& y) { return cmp(x, y); }); });
+    static const mpq_class gmpOne(1);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        registerPeer("zarn", kBits[i], all[i].zarn, fracOne);
+        registerPeer("boost", kBits[i], all[i].boost, boostOne);
+        registerPeer("gmp", kBits[i], all[i].gmp, gmpOne);
+    }
 }
 
 const bool registered = (registerAll(), true);

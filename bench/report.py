@@ -68,11 +68,12 @@ def main():
             scanner = b[f"tokenize/scanner/{mix}/{size}"]
             rows.append((f"tokenizing {mix} {label} (MB/s): scanner vs std::regex",
                          mb_per_s(scanner), mb_per_s(regex), mb_per_s(scanner) / mb_per_s(regex)))
-    for op in ("add", "mul", "div", "compare"):
-        ours = ns_per_op(b[f"frac/{op}/zarn"])
-        for peer in ("boost", "gmp"):
-            theirs = ns_per_op(b[f"frac/{op}/{peer}"])
-            rows.append((f"frac {op} (ns/op) vs {peer}", ours, theirs, theirs / ours))
+    for bits in (16, 24, 31):
+        for op in ("add", "mul", "div", "compare"):
+            ours = ns_per_op(b[f"frac/{op}/zarn/{bits}"])
+            for peer in ("boost", "gmp"):
+                theirs = ns_per_op(b[f"frac/{op}/{peer}/{bits}"])
+                rows.append((f"frac {op}, fields below 2^{bits} (ns/op) vs {peer}", ours, theirs, theirs / ours))
     rows += whole_process_rows(sys.argv[2])
 
     print(f"# {time.strftime('%Y-%m-%d')} on {platform.node()}: {context.get('num_cpus')} CPUs at "

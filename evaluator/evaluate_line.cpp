@@ -49,7 +49,10 @@ std::string run(std::string_view line, ConvTo mode, Evaluation& report) {
     // Offsets in `prepared` are this much short of those in the line as given.
     const auto leadingBlanks = [&] { return static_cast<std::size_t>(prepared.data() - line.data()); };
     // Every keystroke evaluates the whole line again: the stack's storage is kept from call to
-    // call so that a long line does not pay for fresh memory each time. Its values are not.
+    // call so that a long line does not pay for fresh memory each time. Its values are not, and
+    // storage beyond keptBytes is given back, so that one very long line does not keep its
+    // memory through every later evaluation.
+    constexpr std::size_t keptBytes = std::size_t{1} << 20;
     thread_local std::vector<frac> stack;
     stack.clear();
     // Room for every value: two numbers need a character between them, and an operator makes
@@ -57,7 +60,10 @@ std::string run(std::string_view line, ConvTo mode, Evaluation& report) {
     // arrive, without copies as the stack grows.
     stack.reserve(prepared.size() / 2 + 2);
     const struct ClearOnExit {
-        ~ClearOnExit() { stack.clear(); }
+        ~ClearOnExit() {
+            stack.clear();
+            if (stack.capacity() > keptBytes / sizeof(frac)) std::vector<frac>().swap(stack);
+        }
     } clearOnExit;
     // The line is cut here on a division by zero: the start of the last token carried out.
     std::size_t fallbackEnd = 0;

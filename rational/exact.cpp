@@ -112,16 +112,62 @@ Fields shifted(std::int64_t a, std::int64_t b, std::int64_t k, bool subtract) {
     return {static_cast<std::int64_t>(n), b};
 }
 
-int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
-    // a/b < c/d  <=>  a*d < c*b when b*d > 0; the products are exact in 128 bits.
-    Wide left = Wide{a} * d;
-    Wide right = Wide{c} * b;
-    if ((b < 0) != (d < 0)) {
-        const Wide swapped = left;
-        left = right;
-        right = swapped;
+namespace {
+
+// v / g for a divisor g of v; most gcds are 1, and then there is nothing to divide.
+constexpr std::uint64_t divided(std::uint64_t v, std::uint64_t g) { return g == 1 ? v : v / g; }
+
+// Knuth's addition (The Art of Computer Programming, 4.5.1): with g = gcd(b, d),
+// a/b + c/d = t / ((b/g) * d) for t = a*(d/g) + c*(b/g). For operands in lowest terms t has no
+// factor in common with b/g nor with d/g, so only gcd(t, g) divides both, and dividing by it
+// leaves lowest terms. |t| < 2^63 * 2^63 * 2, so it fits 128 bits.
+Fields canonicalSumOf(std::int64_t a, std::int64_t b, Wide c, std::int64_t d) {
+    if ((b | d) == 1) return signFixed(a + c, 1);  // whole numbers
+    const auto ub = static_cast<std::uint64_t>(b);
+    const auto ud = static_cast<std::uint64_t>(d);
+    const std::uint64_t g = gcdOf(ub, ud);
+    if (g == 1) {
+        const Wide t = a * Wide{d} + c * b;
+        return fit(t < 0, wideMagnitude(t), UWide{ub} * ud);
     }
-    return left < right ? -1 : (right < left ? 1 : 0);
+    const std::uint64_t bg = ub / g;
+    const Wide t = a * static_cast<Wide>(ud / g) + c * static_cast<Wide>(bg);
+    UWide top = wideMagnitude(t);
+    // gcd(t, g) from t mod g, in 64 bits unless the operands are large.
+    const bool narrow = top >> 64 == 0;
+    const auto rest = narrow ? static_cast<std::uint64_t>(top) % g : static_cast<std::uint64_t>(top % g);
+    const std::uint64_t h = gcdOf(rest, g);
+    if (h != 1) top = narrow ? UWide{static_cast<std::uint64_t>(top) / h} : top / h;
+    return fit(t < 0, top, UWide{bg} * divided(ud, h));
+}
+
+// a/b * c/d with b and d given as magnitudes, so that a divisor of -2^63 can stand there.
+Fields canonicalProductOf(std::int64_t a, std::uint64_t b, std::int64_t c, std::uint64_t d) {
+    if ((b | d) == 1) return signFixed(Wide{a} * c, 1);  // whole numbers
+    const std::uint64_t g = gcdOf(magnitude(a), d);
+    const std::uint64_t h = gcdOf(b, magnitude(c));
+    const Wide top = quotient(a, g) * quotient(c, h);
+    return fit(top < 0, wideMagnitude(top), UWide{divided(b, h)} * divided(d, g));
+}
+
+}  // namespace
+
+Fields canonicalSum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return canonicalSumOf(a, b, Wide{c}, d);
+}
+
+Fields canonicalDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return canonicalSumOf(a, b, -Wide{c}, d);
+}
+
+Fields canonicalProduct(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    return canonicalProductOf(a, static_cast<std::uint64_t>(b), c, static_cast<std::uint64_t>(d));
+}
+
+// Dividing by c/d is multiplying by (sign of c) * d / |c|, still in lowest terms.
+Fields canonicalQuotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    if (c == 0) throw FracDivisionByZeroException();
+    return canonicalProductOf(a, static_cast<std::uint64_t>(b), c < 0 ? -d : d, magnitude(c));
 }
 
 }  // namespace zarn::exact

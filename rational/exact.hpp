@@ -2,10 +2,8 @@
 // Exact integer helpers behind frac's arithmetic: 128-bit intermediates, gcd on magnitudes,
 // and the one path that turns an exact n/d into canonical 64-bit fields or refuses it.
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 
 namespace zarn::exact {
 
@@ -23,26 +21,46 @@ constexpr std::uint64_t magnitude(std::int64_t v) {
 // The largest magnitude of a 64-bit field, |-2^63|.
 constexpr std::uint64_t maxMagnitude = std::uint64_t{1} << 63;
 
-// Binary gcd of x, y <= 2^63, without division and without a data-dependent branch: which of
-// the two is smaller is a coin toss no branch predictor learns, and std::min and std::abs on
-// signed values compile to conditional moves. Once their factors of two are gone, both values
-// are odd and below 2^63, so their difference fits signed. gcdOf(0, y) == y.
-constexpr std::uint64_t gcdOf(std::uint64_t x, std::uint64_t y) {
+// One step of the binary gcd on odd u != v, given d = v - u: |u - v| and the smaller of the two.
+// Which one is smaller is a coin toss no branch predictor learns, so the choice must be a
+// conditional move made from comparing u and v, beside the two differences: then a step of the
+// loop below is three instructions deep (difference, move, shift). GCC makes a branch of every
+// C++ spelling of this choice, so on x86-64 it is spelled out.
+struct GcdStep {
+    std::uint64_t difference;
+    std::uint64_t smaller;
+};
+inline GcdStep gcdStep(std::uint64_t u, std::uint64_t v, std::uint64_t d) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    GcdStep step{u - v, v};
+    asm("cmp %[v], %[u]\n\t"
+        "cmovb %[d], %[difference]\n\t"
+        "cmovb %[u], %[smaller]"
+        : [difference] "+r"(step.difference), [smaller] "+r"(step.smaller)
+        : [u] "r"(u), [v] "r"(v), [d] "r"(d)
+        : "cc");
+    return step;
+#else
+    return u < v ? GcdStep{d, u} : GcdStep{u - v, v};
+#endif
+}
+
+// Binary gcd, without division and without a data-dependent branch but the loop's end. Once
+// their factors of two are gone both values are odd, so each difference is even and loses its
+// own zeros. gcdOf(0, y) == y.
+inline std::uint64_t gcdOf(std::uint64_t x, std::uint64_t y) {
     if (x == 0) return y;
     if (y == 0) return x;
     const int shift = std::countr_zero(x | y);
-    auto b = static_cast<std::int64_t>(y >> std::countr_zero(y));
-    std::uint64_t a = x;
-    int aZeros = std::countr_zero(x);
-    while (a != 0) {
-        const auto odd = static_cast<std::int64_t>(a >> aZeros);
-        const std::int64_t difference = b - odd;
-        // The zeros of the next value are counted from the difference, beside the rest.
-        aZeros = std::countr_zero(static_cast<std::uint64_t>(difference));
-        b = std::min(odd, b);
-        a = static_cast<std::uint64_t>(std::abs(difference));
+    std::uint64_t u = x >> std::countr_zero(x);
+    std::uint64_t v = y >> std::countr_zero(y);
+    for (std::uint64_t d = v - u; d != 0; d = v - u) {
+        const int zeros = std::countr_zero(d);  // the same for u - v
+        const GcdStep step = gcdStep(u, v, d);
+        v = step.smaller;
+        u = step.difference >> zeros;
     }
-    return static_cast<std::uint64_t>(b) << shift;
+    return v << shift;
 }
 
 UWide gcdOf(UWide x, UWide y);
@@ -88,7 +106,25 @@ Fields quotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
 // (a + b * k) / b and (a - b * k) / b: an integer step that keeps the denominator as it is.
 Fields shifted(std::int64_t a, std::int64_t b, std::int64_t k, bool subtract);
 
-// The sign of a/b - c/d, exactly.
-int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+// The same sums, products and quotients for operands in canonical form (b, d > 0, each in
+// lowest terms), which lets them cancel before they multiply: the results are the same
+// canonical fields, refused exactly when those do not fit. Only a zero divisor is checked.
+Fields canonicalSum(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields canonicalDifference(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields canonicalProduct(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+Fields canonicalQuotient(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+
+// The sign of a/b - c/d, exactly; inline, as it is shorter than a call.
+inline int compare(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    // a/b < c/d  <=>  a*d < c*b when b*d > 0; the products are exact in 128 bits.
+    Wide left = Wide{a} * d;
+    Wide right = Wide{c} * b;
+    if ((b < 0) != (d < 0)) {
+        const Wide swapped = left;
+        left = right;
+        right = swapped;
+    }
+    return left < right ? -1 : (right < left ? 1 : 0);
+}
 
 }  // namespace zarn::exact

@@ -23,18 +23,18 @@ std::int64_t gcd(std::int64_t x, std::int64_t y) {
     return y;
 }
 
-frac::frac(std::int64_t n, std::int64_t d) : numerator_(n), denominator_(d) {
-    if (d == 0) throw FracDivisionByZeroException();
-    normalize();
-}
+void frac::refuseZeroDenominator() { throw FracDivisionByZeroException(); }
 
-frac::frac(const frac& other) : Object(other), numerator_(other.numerator_), denominator_(other.denominator_) {
+frac::frac(std::int64_t n, std::int64_t d) : numerator_(n), canonical_(false), denominator_(d) { normalize(); }
+
+frac::frac(const frac& other)
+    : Object(other), numerator_(other.numerator_), canonical_(other.canonical_), denominator_(other.denominator_) {
     normalize();
 }
 
 frac& frac::operator=(const frac& other) {
     const frac copy(other);  // normalises; throws before anything here changes
-    assign(copy.numerator_, copy.denominator_);
+    assign(copy.numerator_, copy.denominator_, true);
     return *this;
 }
 
@@ -45,12 +45,13 @@ frac::frac(std::string_view text) {
 
 std::string frac::toString() const { return toFractionString(); }
 
-void frac::setNumerator(std::int64_t n) { numerator_ = n; }
+void frac::setNumerator(std::int64_t n) { assign(n, denominator_, false); }
 std::int64_t frac::numerator() const { return numerator_; }
-void frac::setDenominator(std::int64_t d) { denominator_ = d; }
+void frac::setDenominator(std::int64_t d) { assign(numerator_, d, false); }
 std::int64_t frac::denominator() const { return denominator_; }
 
 frac& frac::fixSign() {
+    requireDenominator();
     if (denominator_ < 0) {
         // Negating -2^63 has no 64-bit result.
         if (numerator_ == exact::minInt || denominator_ == exact::minInt) throw FracOverflowException();
@@ -61,12 +62,14 @@ frac& frac::fixSign() {
 }
 
 frac& frac::normalize() {
+    if (canonical_) return *this;
+    requireDenominator();
     // Zero is 0/1 whatever the denominator was; n/1 is already canonical.
     if (numerator_ == 0 || denominator_ == 1) {
-        denominator_ = numerator_ == 0 ? 1 : denominator_;
-        return *this;
+        assign(numerator_, numerator_ == 0 ? 1 : denominator_, true);
+    } else {
+        assign(exact::canonicalFields(numerator_, denominator_), true);
     }
-    assign(exact::canonicalFields(numerator_, denominator_));
     return *this;
 }
 
@@ -75,11 +78,11 @@ frac frac::sub(const frac& other) const { return sumCopy(&frac::subAssign, other
 
 // A sum ends in lowest terms, so reducing this copy first changes neither the value nor the
 // result. Only a denominator that is not positive lets the reduction refuse (a numerator of
-// 2^63 after the sign moves) or change the value (0/0 reduces to 0/1), so only then is it done.
+// 2^63 after the sign moves, or a zero denominator), so only then is it done.
 frac frac::sumCopy(frac& (frac::*change)(const frac&), const frac& other) const {
     if (denominator_ <= 0) return changedCopy(change, other);
     frac result;
-    result.assign(numerator_, denominator_);
+    result.assign(numerator_, denominator_, canonical_);
     (result.*change)(other);
     return result;
 }
@@ -88,11 +91,13 @@ frac frac::mul(const frac& other) const { return changedCopy(&frac::mulAssign, o
 frac frac::div(const frac& other) const { return changedCopy(&frac::divAssign, other); }
 
 bool frac::equalsReal(real x) const {
+    requireDenominator();
     // Both integers convert exactly; a NaN product compares unequal.
     return static_cast<real>(numerator_) == static_cast<real>(denominator_) * x;
 }
 
 int frac::compareReal(real x) const {
+    requireDenominator();
     const real product = static_cast<real>(denominator_) * x;
     const real n = static_cast<real>(numerator_);
     if (n < product) return -1;
@@ -100,23 +105,30 @@ int frac::compareReal(real x) const {
     return 0;  // equal, or unordered (NaN)
 }
 
+// Sums are canonical whatever the operands; products and quotients when both operands are.
 frac& frac::addAssign(const frac& other) {
-    assign(exact::sum(numerator_, denominator_, other.numerator_, other.denominator_));
+    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
+    assign(bothCanonical(other) ? exact::canonicalSum(a, b, c, d) : exact::sum(a, b, c, d), true);
     return *this;
 }
 
 frac& frac::subAssign(const frac& other) {
-    assign(exact::difference(numerator_, denominator_, other.numerator_, other.denominator_));
+    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
+    assign(bothCanonical(other) ? exact::canonicalDifference(a, b, c, d) : exact::difference(a, b, c, d), true);
     return *this;
 }
 
 frac& frac::mulAssign(const frac& other) {
-    assign(exact::product(numerator_, denominator_, other.numerator_, other.denominator_));
+    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
+    const bool canonical = bothCanonical(other);
+    assign(canonical ? exact::canonicalProduct(a, b, c, d) : exact::product(a, b, c, d), canonical);
     return *this;
 }
 
 frac& frac::divAssign(const frac& other) {
-    assign(exact::quotient(numerator_, denominator_, other.numerator_, other.denominator_));
+    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
+    const bool canonical = bothCanonical(other);
+    assign(canonical ? exact::canonicalQuotient(a, b, c, d) : exact::quotient(a, b, c, d), canonical);
     return *this;
 }
 

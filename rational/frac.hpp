@@ -6,10 +6,19 @@
 // does every operation on canonical operands. Only the raw setters and parse() store fields that
 // may not be; on such fields every operation still gives the exact value, and its fields are
 // exactly those of its algorithm (described at each operation) carried out without bounds.
+// Each value knows whether it is canonical: every operation that leaves it so says so, and the
+// raw setters, and parse() where it keeps the fields as written, say it may not be. Canonical
+// operands take the shorter algorithms (cancelling before multiplying), with the same results.
 //
 // Exact or refused: an operation whose fields do not fit (numerator from -2^63 to 2^63 - 1,
 // denominator from 1 to 2^63 - 1) throws FracOverflowException and changes nothing; dividing
-// by zero, or by a zero denominator, throws FracDivisionByZeroException. Nothing ever wraps.
+// by zero throws FracDivisionByZeroException. Nothing ever wraps.
+//
+// Zero denominators: the raw setters store one as given and the getters return it, but a value
+// with a zero denominator has no value, so every other operation that reads it, as this or as
+// an operand (arithmetic, comparisons, equality, conversions, text forms, copies, fixSign and
+// normalize), throws FracDivisionByZeroException and changes nothing. Moving carries the fields
+// over as they stand and never throws; assignInteger, assignText and parse replace them.
 
 #include <compare>
 #include <cstdint>
@@ -67,7 +76,8 @@ public:
     frac() = default;
     // n/d brought to canonical form; d == 0 throws FracDivisionByZeroException.
     frac(std::int64_t n, std::int64_t d);
-    // Copies the fields and normalises, so a copy is always canonical.
+    // Copies the fields and normalises (a canonical value needs nothing), so a copy is always
+    // canonical.
     frac(const frac& other);
     frac& operator=(const frac& other);
     // Moving keeps the fields as they are: temporaries come from operations that already made
@@ -162,16 +172,27 @@ private:
     // add and sub: a copy of this changed by addAssign or subAssign, reduced first only where
     // that can matter.
     frac sumCopy(frac& (frac::*change)(const frac&), const frac& other) const;
-    void assign(std::int64_t n, std::int64_t d) {
+    void assign(std::int64_t n, std::int64_t d, bool canonical) {
         numerator_ = n;
         denominator_ = d;
+        canonical_ = canonical;
     }
     template <class Fields>
-    void assign(const Fields& fields) {
-        assign(fields.numerator, fields.denominator);
+    void assign(const Fields& fields, bool canonical) {
+        assign(fields.numerator, fields.denominator, canonical);
     }
+    bool bothCanonical(const frac& other) const { return canonical_ && other.canonical_; }
+    // The rule for zero denominators (see above), for the operations that do not divide.
+    void requireDenominator() const {
+        if (denominator_ == 0) [[unlikely]] refuseZeroDenominator();
+    }
+    [[noreturn]] static void refuseZeroDenominator();
 
+    // The flag stands between the fields so that GCC writes them as two 8-byte stores: side by
+    // side it joins them through the stack into one 16-byte store, which stalls the next read.
     std::int64_t numerator_ = 0;
+    // The fields are known to be canonical; false says only that they may not be.
+    bool canonical_ = true;
     std::int64_t denominator_ = 1;
 };
 

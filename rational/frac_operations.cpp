@@ -39,14 +39,19 @@ frac frac::divReversed(std::int64_t k) const {
 }
 
 bool frac::equals(const frac& other) const {
+    requireDenominator();
+    other.requireDenominator();
     return numerator_ == other.numerator_ && denominator_ == other.denominator_;
 }
 
 int frac::compare(const frac& other) const {
+    requireDenominator();
+    other.requireDenominator();
     return exact::compare(numerator_, denominator_, other.numerator_, other.denominator_);
 }
 
 int frac::opCmp(const Object* other) const {
+    requireDenominator();
     const auto* value = dynamic_cast<const frac*>(other);
     if (value == nullptr) {
         throw Exception(std::string("frac.opCmp: cannot order a frac against ") +
@@ -56,32 +61,39 @@ int frac::opCmp(const Object* other) const {
 }
 
 bool frac::equalsObject(const Object* other) const {
+    requireDenominator();
     const auto* value = dynamic_cast<const frac*>(other);
     return value != nullptr && equals(*value);
 }
 
+// An integer step keeps a canonical value canonical: gcd(n + d*k, d) == gcd(n, d).
 frac& frac::addAssignInteger(std::int64_t k) {
-    assign(exact::shifted(numerator_, denominator_, k, false));
+    assign(exact::shifted(numerator_, denominator_, k, false), canonical_);
     return *this;
 }
 
 frac& frac::subAssignInteger(std::int64_t k) {
-    assign(exact::shifted(numerator_, denominator_, k, true));
+    assign(exact::shifted(numerator_, denominator_, k, true), canonical_);
     return *this;
 }
 
 frac& frac::mulAssignInteger(std::int64_t k) {
-    assign(exact::product(numerator_, denominator_, k, 1));
+    const std::int64_t n = numerator_, d = denominator_;
+    assign(canonical_ ? exact::canonicalProduct(n, d, k, 1) : exact::product(n, d, k, 1), canonical_);
     return *this;
 }
 
 frac& frac::divAssignInteger(std::int64_t k) {
-    assign(exact::quotient(numerator_, denominator_, k, 1));
+    const std::int64_t n = numerator_, d = denominator_;
+    assign(canonical_ ? exact::canonicalQuotient(n, d, k, 1) : exact::quotient(n, d, k, 1), canonical_);
     return *this;
 }
 
-void frac::assignInteger(std::int64_t k) { assign(k, 1); }
+void frac::assignInteger(std::int64_t k) { assign(k, 1, true); }
 
-real frac::toReal() const { return static_cast<real>(numerator_) / static_cast<real>(denominator_); }
+real frac::toReal() const {
+    requireDenominator();
+    return static_cast<real>(numerator_) / static_cast<real>(denominator_);
+}
 
 }  // namespace zarn

@@ -68,11 +68,18 @@ exact::Fields fieldsOf(bool negative, UWide n, UWide d) {
     return {static_cast<std::int64_t>(negative ? 0 - bits : bits), static_cast<std::int64_t>(d)};
 }
 
+// The fields parse stores, and whether they are known to be canonical: those it reduced to
+// lowest terms and integers are; others kept as written may not be.
+struct Stored {
+    exact::Fields fields;
+    bool canonical;
+};
+
 // n/d as written when that fits, else in lowest terms.
-exact::Fields quotientFields(bool negative, UWide n, UWide d) {
-    if (exact::fitsFields(negative, n, d)) return fieldsOf(negative, n, d);
+Stored quotientFields(bool negative, UWide n, UWide d) {
+    if (exact::fitsFields(negative, n, d)) return {fieldsOf(negative, n, d), d == 1};
     const UWide g = exact::gcdOf(n, d);
-    return fieldsOf(negative, n / g, d / g);
+    return {fieldsOf(negative, n / g, d / g), true};
 }
 
 // n / 10^k in lowest terms: only the factors 2 and 5 of n can cancel, so k may be any length.
@@ -96,13 +103,15 @@ exact::Fields decimalInLowestTerms(bool negative, UWide n, std::size_t k) {
 // The decimal whose digits without the point are n followed by `trailingZeros` zeros, with
 // `places` + `trailingZeros` digits after the point: as written when that fits, else in lowest
 // terms.
-exact::Fields decimalFields(bool negative, UWide n, std::size_t places, std::size_t trailingZeros) {
+Stored decimalFields(bool negative, UWide n, std::size_t places, std::size_t trailingZeros) {
     const std::size_t written = places + trailingZeros;
     if (written < narrowDigits && exact::fitsFields(negative, n, 0)) {
         const UWide numerator = n * powersOfTen[trailingZeros];  // below 2^63 * 10^18 < 2^127
-        if (exact::fitsFields(negative, numerator, 0)) return fieldsOf(negative, numerator, powersOfTen[written]);
+        if (exact::fitsFields(negative, numerator, 0)) {
+            return {fieldsOf(negative, numerator, powersOfTen[written]), false};
+        }
     }
-    return decimalInLowestTerms(negative, n, places);
+    return {decimalInLowestTerms(negative, n, places), true};
 }
 
 }  // namespace
@@ -117,7 +126,7 @@ frac& frac::parse(std::string_view input) {
         std::size_t i = 0;
         for (; i < input.size() && text::isDigit(input[i]); ++i) value = value * 10 + static_cast<std::uint64_t>(input[i] - '0');
         if (i == input.size() && i > 0) {
-            assign(static_cast<std::int64_t>(value), 1);
+            assign(static_cast<std::int64_t>(value), 1, true);
             return *this;
         }
     }
@@ -157,13 +166,11 @@ frac& frac::parse(std::string_view input) {
     if (separator == Separator::Slash && bottom.isZero()) throw FracParseException(Reason::ZeroDenominator);
     if (top.tooLong() || bottom.tooLong()) throw FracParseException(Reason::TooManyDigits);
 
-    if (separator == Separator::Slash) {
-        assign(quotientFields(negative, top.value(), bottom.value()));
-    } else if (places != 0 || trailingZeros != 0) {
-        assign(decimalFields(negative, top.value(), places, trailingZeros));
-    } else {
-        assign(fieldsOf(negative, top.value(), 1));
-    }
+    const Stored stored = separator == Separator::Slash ? quotientFields(negative, top.value(), bottom.value())
+                          : places != 0 || trailingZeros != 0
+                              ? decimalFields(negative, top.value(), places, trailingZeros)
+                              : Stored{fieldsOf(negative, top.value(), 1), true};
+    assign(stored.fields, stored.canonical);
     return *this;
 }
 

@@ -25,8 +25,7 @@ void appendInteger(std::string& out, std::int64_t value) {
 
 void frac::assignText(std::string_view text) {
     const frac value(text);  // parse and normalise first, so a refusal changes nothing
-    numerator_ = value.numerator_;
-    denominator_ = value.denominator_;
+    assign(value.numerator_, value.denominator_, true);
 }
 
 std::string frac::toFractionString() const {
@@ -42,6 +41,7 @@ std::string frac::toDecimalString(std::uint32_t digits) const {
 }
 
 void frac::appendFractionString(std::string& out) const {
+    requireDenominator();
     appendInteger(out, numerator_);
     if (denominator_ != 1) {
         out += '/';
@@ -51,7 +51,7 @@ void frac::appendFractionString(std::string& out) const {
 
 // Long division on magnitudes, cut (never rounded) after `digits` digits.
 void frac::appendDecimalString(std::string& out, std::uint32_t digits) const {
-    if (denominator_ == 0) throw FracDivisionByZeroException();
+    requireDenominator();
     if (numerator_ != 0 && (numerator_ < 0) != (denominator_ < 0)) out += '-';
     const std::uint64_t n = exact::magnitude(numerator_);
     const std::uint64_t d = exact::magnitude(denominator_);

@@ -105,8 +105,8 @@ inline Pair fixSign(Pair p) {
 }
 
 inline Pair normalized(const Pair& p) {
-    if (p.n == 0) return {0, 1};
     if (p.d == 0) throw FracDivisionByZeroException();
+    if (p.n == 0) return {0, 1};
     const mpz_class g = gcd(p.n, p.d);
     return fitted(fixSign({p.n / g, p.d / g}));
 }

@@ -235,6 +235,92 @@ TEST(FracOperators, forward_onto_the_named_operations) {
     EXPECT_TRUE(frac(2, 4) == frac(1, 2));
 }
 
+// A zero denominator (only the raw setters store one) is refused by every operation that reads
+// the value, whichever operand holds it, and nothing changes; the setters store it, the getters
+// and moves carry it, and assigning replaces it.
+TEST(FracZeroDenominator, is_refused_by_every_operation_that_reads_the_value_in_either_position) {
+    struct Reading {
+        const char* name;
+        void (*run)(frac& a, const frac& b);
+        bool readsOperand;  // b is read too; else only a
+    };
+    const Reading readings[] = {
+        {"add", [](frac& a, const frac& b) { (void)a.add(b); }, true},
+        {"sub", [](frac& a, const frac& b) { (void)a.sub(b); }, true},
+        {"mul", [](frac& a, const frac& b) { (void)a.mul(b); }, true},
+        {"div", [](frac& a, const frac& b) { (void)a.div(b); }, true},
+        {"addAssign", [](frac& a, const frac& b) { a.addAssign(b); }, true},
+        {"subAssign", [](frac& a, const frac& b) { a.subAssign(b); }, true},
+        {"mulAssign", [](frac& a, const frac& b) { a.mulAssign(b); }, true},
+        {"divAssign", [](frac& a, const frac& b) { a.divAssign(b); }, true},
+        {"compare", [](frac& a, const frac& b) { (void)a.compare(b); }, true},
+        {"operator<=>", [](frac& a, const frac& b) { (void)(a <=> b); }, true},
+        {"equals", [](frac& a, const frac& b) { (void)a.equals(b); }, true},
+        {"operator==", [](frac& a, const frac& b) { (void)(a == b); }, true},
+        {"opCmp", [](frac& a, const frac& b) { (void)a.opCmp(&b); }, true},
+        {"equalsObject", [](frac& a, const frac& b) { (void)a.equalsObject(&b); }, true},
+        {"addInteger", [](frac& a, const frac&) { (void)a.addInteger(2); }, false},
+        {"subInteger", [](frac& a, const frac&) { (void)a.subInteger(2); }, false},
+        {"mulInteger", [](frac& a, const frac&) { (void)a.mulInteger(2); }, false},
+        {"divInteger", [](frac& a, const frac&) { (void)a.divInteger(2); }, false},
+        {"subReversed", [](frac& a, const frac&) { (void)a.subReversed(2); }, false},
+        {"divReversed", [](frac& a, const frac&) { (void)a.divReversed(2); }, false},
+        {"addAssignInteger", [](frac& a, const frac&) { a.addAssignInteger(2); }, false},
+        {"subAssignInteger", [](frac& a, const frac&) { a.subAssignInteger(2); }, false},
+        {"mulAssignInteger", [](frac& a, const frac&) { a.mulAssignInteger(2); }, false},
+        {"divAssignInteger", [](frac& a, const frac&) { a.divAssignInteger(2); }, false},
+        {"unaryPlus", [](frac& a, const frac&) { (void)a.unaryPlus(); }, false},
+        {"unaryMinus", [](frac& a, const frac&) { (void)a.unaryMinus(); }, false},
+        {"postIncrement", [](frac& a, const frac&) { (void)a.postIncrement(); }, false},
+        {"postDecrement", [](frac& a, const frac&) { (void)a.postDecrement(); }, false},
+        {"compareReal", [](frac& a, const frac&) { (void)a.compareReal(0.5L); }, false},
+        {"equalsReal", [](frac& a, const frac&) { (void)a.equalsReal(0.5L); }, false},
+        {"toReal", [](frac& a, const frac&) { (void)a.toReal(); }, false},
+        {"toString", [](frac& a, const frac&) { (void)a.toString(); }, false},
+        {"toFractionString", [](frac& a, const frac&) { (void)a.toFractionString(); }, false},
+        {"toDecimalString", [](frac& a, const frac&) { (void)a.toDecimalString(8); }, false},
+        {"appendFractionString", [](frac& a, const frac&) { std::string out; a.appendFractionString(out); }, false},
+        {"appendDecimalString", [](frac& a, const frac&) { std::string out; a.appendDecimalString(out, 8); }, false},
+        {"copy", [](frac& a, const frac&) { const frac copy(a); }, false},
+        {"copy assignment", [](frac& a, const frac&) { frac copy; copy = a; }, false},
+        {"fixSign", [](frac& a, const frac&) { a.fixSign(); }, false},
+        {"normalize", [](frac& a, const frac&) { a.normalize(); }, false},
+    };
+    const auto raw = [](std::int64_t n, std::int64_t d) {
+        frac value;
+        value.setNumerator(n);
+        value.setDenominator(d);
+        return value;
+    };
+    for (const std::int64_t n : {std::int64_t{1}, std::int64_t{0}, kMin}) {
+        const frac zero = raw(n, 0);
+        const frac fine(2, 5);
+        for (const Reading& reading : readings) {
+            SCOPED_TRACE(testing::Message() << reading.name << " with " << n << "/0");
+            frac a = reference::rawCopy(zero);
+            EXPECT_THROW(reading.run(a, fine), FracDivisionByZeroException);
+            expectFields(a, {n, 0});
+            if (reading.readsOperand) {
+                a = fine;
+                EXPECT_THROW(reading.run(a, zero), FracDivisionByZeroException);
+                expectFields(a, {2, 5});
+            }
+        }
+        frac moved(reference::rawCopy(zero));
+        const frac carried(std::move(moved));
+        expectFields(carried, {n, 0});
+        frac replaced = reference::rawCopy(zero);
+        replaced.assignInteger(3);
+        expectFields(replaced.addInteger(1), {4, 1});
+        replaced = reference::rawCopy(zero);
+        replaced.assignText("1/2");
+        expectFields(replaced.mulInteger(2), {1, 1});
+        replaced = reference::rawCopy(zero);
+        replaced.parse("3/6");
+        expectFields(replaced.add(frac(1, 2)), {1, 1});
+    }
+}
+
 enum class UnaryOp { Plus, Minus, PostIncrement, PostDecrement };
 
 frac applyUnary(UnaryOp op, frac& a) {

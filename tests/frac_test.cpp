@@ -6,6 +6,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rational/exact.hpp"
@@ -105,7 +106,7 @@ TEST(FracConstruction, fix_sign_and_normalize_refuse_a_negation_of_the_most_nega
     EXPECT_THROW(value.normalize(), FracOverflowException);
     expectFields(value, {kMin, -1});
     value.setNumerator(0);
-    value.setDenominator(0);
+    value.setDenominator(-5);
     expectFields(value.normalize(), {0, 1});  // zero is 0/1 whatever the denominator was
 }
 
@@ -302,6 +303,40 @@ TEST(FracExactness, every_operation_gives_its_algorithms_fields_or_refuses_exact
     // Both outcomes must be well represented for the comparison to mean anything.
     EXPECT_GT(exact, 4000);
     EXPECT_GT(refused, 20000);
+}
+
+// Canonical operands built to cancel: y takes x to z (y = z - x, x - z, z / x or x / z for
+// random canonical x and z), so x op y is z, reached through cancellations the operands above
+// seldom meet: a sum in lowest terms only after its last division, fields that fit only after
+// cancelling. Both orders and both forms give the fields of the textbook algorithm.
+TEST(FracExactness, canonical_operands_whose_results_cancel_give_their_algorithms_fields) {
+    using reference::outcomeOf;
+    std::mt19937_64 random(31);
+    int checked = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const frac x = randomFrac(random);
+        const frac z = randomFrac(random);
+        const Op op = static_cast<Op>(i % 4);
+        const mpq_class xq = toMpq(x), zq = toMpq(z);
+        if ((op == Op::Mul && xq == 0) || (op == Op::Div && zq == 0)) continue;
+        const mpq_class yq = op == Op::Add ? mpq_class(zq - xq)
+                             : op == Op::Sub ? mpq_class(xq - zq)
+                             : op == Op::Mul ? mpq_class(zq / xq)
+                                             : mpq_class(xq / zq);
+        if (!fits(yq)) continue;
+        const frac y(yq.get_num().get_si(), yq.get_den().get_si());
+        for (const auto& [a, b] : {std::pair{x, y}, std::pair{y, x}}) {
+            SCOPED_TRACE(testing::Message() << reference::text(a) << " op " << static_cast<int>(op) << " "
+                                            << reference::text(b));
+            const std::string expected =
+                outcomeOf([&] { return referenceOf(op, reference::pairOf(a), reference::pairOf(b)); });
+            ASSERT_EQ(outcomeOf([&] { return apply(op, a, b); }), expected);
+            frac target = a;
+            ASSERT_EQ(outcomeOf([&]() -> const frac& { return applyInPlace(op, target, b); }), expected);
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 3000);
 }
 
 }  // namespace
