@@ -72,12 +72,30 @@ echo "     window shown after $(echo "$shown - $started" | bc) s"
 
 press ZARN 1 space 2 plus
 expect "typing 1 2+ gives 3" "2 2|3 " "$(probe line)"
-press ZARN ctrl+z
-expect "Ctrl+Z undoes the evaluation, the caret at the end" "3 3|1 2" "$(probe line)"
-press ZARN ctrl+z
-expect "Ctrl+Z again redoes it, as the control's single undo does" "2 2|3 " "$(probe line)"
-press ZARN ctrl+z asterisk
-expect "an operator after Ctrl+Z goes after the line" "2 2|2 " "$(probe line)"
+# Undo and redo through every evaluation, key by key, each line checked with its caret.
+history_step() {  # history_step EXPECTED-PROBE-LINE KEY...
+    local expected="$1"
+    shift
+    press ZARN "$@"
+    wait_until line_is "$expected"
+    expect "$* gives [$expected]" "$expected" "$(probe line)"
+}
+history_step "3 3|12 " 4 asterisk
+history_step "2 2|7 " 5 minus
+for expected in "4 4|12 5" "3 3|12 " "3 3|3 4" "2 2|3 " "3 3|1 2" "0 0|" "0 0|"; do history_step "$expected" ctrl+z; done
+for expected in "3 3|1 2" "2 2|3 " "3 3|3 4" "3 3|12 " "4 4|12 5" "2 2|7 "; do history_step "$expected" ctrl+y; done
+history_step "3 3|7 8" 8
+history_step "2 2|7 " ctrl+z
+history_step "3 3|7 8" ctrl+y
+history_step "3 3|15 " plus
+history_step "3 3|7 8" ctrl+z
+history_step "2 2|7 " ctrl+z
+history_step "3 3|63 " 9 asterisk
+history_step "3 3|63 " ctrl+y
+# The keys the system turns into undo and redo otherwise: Alt+Backspace undoes once.
+history_step "3 3|7 9" alt+BackSpace
+history_step "3 3|63 " ctrl+shift+z
+press ZARN shift+BackSpace 2 space  # the line the next checks start from
 
 # Minimised and restored from the keyboard, the window still takes typed keys.
 press ZARN alt+space n

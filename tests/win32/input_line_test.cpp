@@ -1,5 +1,7 @@
 // The input line under Wine: typed characters in, the control's text and selection out.
 
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include "tests/win32/main_window_fixture.hpp"
@@ -93,26 +95,114 @@ TEST_F(MainWindowTest, escape_posts_close_to_the_main_window_and_keeps_the_line)
     EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3}));
 }
 
-// Every route by which the control undoes: the control selects what an undo brings back, but
-// the caret must stand at the end so that the next operator goes after the line.
-TEST_F(MainWindowTest, undo_brings_back_the_line_with_the_caret_at_its_end_and_toggles) {
-    const std::pair<const char*, UINT> routes[] = {{"Ctrl+Z", WM_CHAR}, {"WM_UNDO", WM_UNDO}, {"EM_UNDO", EM_UNDO}};
-    create();
-    for (const auto& [name, message] : routes) {
-        const auto undo = [&] { SendMessageW(line, message, message == WM_CHAR ? 0x1A : 0, 1); };
-        setLine("1 2", 3, 3);
-        type('+');
-        undo();
-        EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3})) << name;
-        undo();
-        EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2})) << name;
-        undo();
-        type('*');
-        EXPECT_EQ(readLine(), (LineState{"2 ", 2, 2})) << name;
-        type('\b', true);
-        undo();
-        EXPECT_EQ(readLine(), (LineState{"2 ", 2, 2})) << name << ": a cleared line";
+// A message that undoes or redoes, as the keyboard or another program sends it.
+struct Route {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    bool shift = false;
+};
+
+struct HistoryRoutes {
+    const char* name;
+    Route undo, redo;
+};
+
+void PrintTo(const HistoryRoutes& row, std::ostream* out) { *out << row.name; }
+
+class HistoryRouteTest : public MainWindowTest, public ::testing::WithParamInterface<HistoryRoutes> {
+protected:
+    void take(const Route& route) const {
+        if (route.message == WM_CHAR) {
+            type(static_cast<unsigned>(route.wParam), route.shift);
+        } else {
+            SendMessageW(line, route.message, route.wParam, 0x20000001);  // Alt held, for WM_SYSKEYDOWN
+        }
     }
+};
+
+// Three evaluations walked back to the empty line and forward again, something selected before
+// each move: every move that changes the line leaves the caret at its end, nothing selected, and
+// EM_CANUNDO says beforehand whether an undo will change it.
+TEST_P(HistoryRouteTest, walks_back_and_forth_leaving_the_caret_at_the_end) {
+    create();
+    setLine("1 2", 3, 3);
+    for (const unsigned code : {unsigned{'+'}, unsigned{'4'}, unsigned{'*'}}) type(code);  // "12 "
+    const LineState undone[] = {{"3 4", 3, 3}, {"3 ", 2, 2}, {"1 2", 3, 3}, {"", 0, 0}, {"", 0, 0}};
+    for (const LineState& expected : undone) {
+        const LineState before = readLine();
+        SendMessageW(line, EM_SETSEL, 0, 1);
+        EXPECT_EQ(SendMessageW(line, EM_CANUNDO, 0, 0) != 0, expected.text != before.text) << before.text;
+        take(GetParam().undo);
+        EXPECT_EQ(readLine(), expected) << GetParam().undo.name << " from " << before.text;
+    }
+    const LineState redone[] = {{"1 2", 3, 3}, {"3 ", 2, 2}, {"3 4", 3, 3}, {"12 ", 3, 3}, {"12 ", 0, 1}};
+    for (const LineState& expected : redone) {
+        SendMessageW(line, EM_SETSEL, 0, 1);
+        take(GetParam().redo);
+        EXPECT_EQ(readLine(), expected) << GetParam().redo.name;
+    }
+}
+
+const Route ctrlZ{"Ctrl+Z", WM_CHAR, 0x1A}, altBackspace{"Alt+Backspace", WM_SYSKEYDOWN, VK_BACK},
+    wmUndo{"WM_UNDO", WM_UNDO, 0}, emUndo{"EM_UNDO", EM_UNDO, 0}, ctrlY{"Ctrl+Y", WM_CHAR, 0x19},
+    ctrlShiftZ{"Ctrl+Shift+Z", WM_CHAR, 0x1A, true};
+
+INSTANTIATE_TEST_SUITE_P(Routes, HistoryRouteTest,
+                         ::testing::Values(HistoryRoutes{"ctrl_z_and_ctrl_y", ctrlZ, ctrlY},
+                                           HistoryRoutes{"alt_backspace_and_ctrl_shift_z", altBackspace, ctrlShiftZ},
+                                           HistoryRoutes{"wm_undo", wmUndo, ctrlY},
+                                           HistoryRoutes{"em_undo", emUndo, ctrlShiftZ}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// The control's context menu, opened as the menu key opens it. While it shows, a timer reads
+// whether its first item, Undo, is enabled, and chooses it or closes the menu.
+struct ContextMenuVisit {
+    static inline bool choose = false;
+    static inline std::optional<bool> undoEnabled;
+
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        if (menu) undoEnabled = (GetMenuState(menu, 0, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+        if (choose && undoEnabled == true) {
+            PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+        } else {
+            EndMenu();
+        }
+    }
+
+    // Whether Undo was enabled, or nothing if no menu was seen.
+    static std::optional<bool> open(HWND line, bool chooseUndo) {
+        choose = chooseUndo;
+        undoEnabled.reset();
+        SetTimer(nullptr, 0, 10, &onTimer);
+        SendMessageW(line, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(line), MAKELPARAM(-1, -1));
+        return undoEnabled;
+    }
+};
+
+// Its Undo is enabled exactly when there is a step to undo, whatever the control's own undo
+// buffer holds, and undoes through the history.
+TEST_F(MainWindowTest, context_menu_undo_follows_the_history) {
+    create();
+    type('5');
+    type('\b');  // the control could undo its own edit; the history has nothing to undo
+    EXPECT_EQ(ContextMenuVisit::open(line, false), false);
+    setLine("1 2", 3, 3);
+    type('+');
+    EXPECT_EQ(ContextMenuVisit::open(line, true), true);
+    EXPECT_EQ(readLine(), (LineState{"1 2", 3, 3}));
+    EXPECT_EQ(ContextMenuVisit::open(line, true), true);
+    EXPECT_EQ(readLine(), (LineState{"", 0, 0}));
+    EXPECT_EQ(ContextMenuVisit::open(line, false), false);
+    setLine("7 8", 0, 2);  // text the control cannot undo, the history can: kept with its selection
+    EXPECT_EQ(ContextMenuVisit::open(line, false), true);
+    EXPECT_EQ(readLine(), (LineState{"7 8", 0, 2}));
+    EXPECT_EQ(ContextMenuVisit::open(line, true), true);
+    EXPECT_EQ(readLine(), (LineState{"", 0, 0}));
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

@@ -1,9 +1,11 @@
 #include "window/win32/input_line.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "window/keystroke.hpp"
+#include "window/line_history.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
 #include "window/win32/utf16.hpp"
@@ -12,15 +14,17 @@ namespace zarn {
 
 namespace {
 
+constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
 
 WNDPROC previousInputProc = nullptr;
 
-// What the input line keeps beside the control's text: its tip. Made by attachInputLine, kept
-// behind the control's GWLP_USERDATA and deleted when the control is destroyed.
+// What the input line keeps beside the control's text: its tip and its history. Made by
+// attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is destroyed.
 struct InputLine {
     explicit InputLine(HWND control) : tip(control) {}
     RefusalTip tip;
+    LineHistory history;
 };
 
 InputLine* inputLineOf(HWND control) {
@@ -57,7 +61,6 @@ struct WideLine {
     std::wstring text;
     DWORD start = 0;
     DWORD end = 0;
-    bool operator==(const WideLine&) const = default;
 };
 
 WideLine readWideLine(HWND control) {
@@ -76,22 +79,65 @@ void putCaret(HWND control, std::size_t units) {
     SendMessageW(control, EM_SCROLLCARET, 0, 0);
 }
 
-// Every way the control undoes: the messages, Ctrl+Z (which Wine's control turns into WM_UNDO
-// sent to itself) and Alt+Backspace.
-bool mayUndo(UINT message, WPARAM wParam) {
-    return message == WM_UNDO || message == EM_UNDO || (message == WM_CHAR && wParam == ctrlZ) ||
-           (message == WM_SYSKEYDOWN && wParam == VK_BACK);
+// Undo and redo walk the line's history; the control's own undo is never used, as its one buffer
+// would bring back whatever the last change replaced. Ctrl+Z is taken before the control, which
+// would turn it into WM_UNDO sent to itself; its context menu's Undo sends WM_UNDO too.
+enum class HistoryMove { Undo, Redo };
+
+std::optional<HistoryMove> historyMoveOf(UINT message, WPARAM wParam) {
+    if (message == WM_UNDO || message == EM_UNDO || (message == WM_SYSKEYDOWN && wParam == VK_BACK))
+        return HistoryMove::Undo;
+    if (message == WM_CHAR && wParam == ctrlY) return HistoryMove::Redo;
+    if (message == WM_CHAR && wParam == ctrlZ)
+        return (GetKeyState(VK_SHIFT) & 0x8000) != 0 ? HistoryMove::Redo : HistoryMove::Undo;
+    return std::nullopt;
 }
 
-// The control selects the text an undo brings back, so the next operator would replace all of
-// it. After an undo the caret stands at the end instead, as after an evaluation; the control's
-// undo buffer is untouched, so undoing again still toggles back.
-LRESULT undoWithCaretAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WideLine before = readWideLine(control);
-    const LRESULT result = CallWindowProcW(previousInputProc, control, message, wParam, lParam);
-    const WideLine after = readWideLine(control);
-    if (after != before) putCaret(control, after.text.size());
-    return result;
+// The line an undo or a redo gives is shown with the caret at its end and nothing selected, as
+// after an evaluation, so that the next operator goes after it.
+void moveThroughHistory(HWND control, LineHistory& history, HistoryMove move) {
+    const std::string current = readInputLine(control).text;
+    const std::optional<std::string> line = move == HistoryMove::Undo ? history.undo(current) : history.redo(current);
+    if (line) showResult(control, *line, line->size());
+}
+
+// The control's context menu enables Undo by the control's own undo buffer: before it opens, the
+// buffer is emptied, or armed by replacing the text with itself, to say what the history says.
+// (An empty line cannot arm it; every change the input line makes leaves it armed anyway.)
+void matchUndoItemToHistory(HWND control, bool historyCanUndo) {
+    const bool controlCanUndo = CallWindowProcW(previousInputProc, control, EM_CANUNDO, 0, 0) != 0;
+    if (controlCanUndo == historyCanUndo) return;
+    if (!historyCanUndo) {
+        CallWindowProcW(previousInputProc, control, EM_EMPTYUNDOBUFFER, 0, 0);
+        return;
+    }
+    const WideLine line = readWideLine(control);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.text.c_str()));
+    SendMessageW(control, EM_SETSEL, line.start, static_cast<LPARAM>(line.end));
+}
+
+// The history's answer to a message, or nothing for a message it leaves to the rest.
+std::optional<LRESULT> answerFromHistory(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    InputLine* inputLine = inputLineOf(control);
+    if (!inputLine) return std::nullopt;
+    if (const std::optional<HistoryMove> move = historyMoveOf(message, wParam)) {
+        moveThroughHistory(control, inputLine->history, *move);
+        // Alt+Backspace still reaches the system, which would otherwise take the Alt's release
+        // for a press of Alt alone and enter the menu.
+        if (message == WM_SYSKEYDOWN) return DefWindowProcW(control, message, wParam, lParam);
+        return message == WM_CHAR ? 0 : TRUE;
+    }
+    switch (message) {
+    case EM_CANUNDO: return inputLine->history.canUndo(readInputLine(control).text) ? TRUE : FALSE;
+    case WM_CONTEXTMENU:
+        matchUndoItemToHistory(control, inputLine->history.canUndo(readInputLine(control).text));
+        return std::nullopt;
+    // Alt+Backspace's character: the key has undone already, and the system would take it for a
+    // menu's shortcut and beep.
+    case WM_SYSCHAR: return wParam == VK_BACK ? std::optional<LRESULT>(0) : std::nullopt;
+    default: return std::nullopt;
+    }
 }
 
 LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
@@ -102,6 +148,7 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     switch (answer.action) {
     case KeystrokeAnswer::Action::Show:
         showResult(control, answer.text, answer.caret);
+        if (InputLine* inputLine = inputLineOf(control)) inputLine->history.recordEvaluation(line.text, answer.text);
         if (answer.tip) showTip(control, TipKind::Cut, answer.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::Close:
@@ -144,7 +191,7 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     }
     if (takesTipAway(message)) hideInputLineTip(control);
     try {
-        if (mayUndo(message, wParam)) return undoWithCaretAtEnd(control, message, wParam, lParam);
+        if (const std::optional<LRESULT> answer = answerFromHistory(control, message, wParam, lParam)) return *answer;
         if (message == WM_CHAR) return onChar(control, wParam, lParam);
     } catch (...) {
         keepPendingException(GetParent(control), message);

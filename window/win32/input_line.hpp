@@ -24,9 +24,13 @@ struct InputLineState {
 InputLineState readInputLine(HWND control);
 
 // Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own,
-// and makes the line's tip, which lives until the control is destroyed. A refused line shows
-// the tip pointing at the refused token, a line cut by a division by zero shows it at the cut;
-// the next key, a click or the focus leaving the line takes it away.
+// and makes the line's tip and history, which live until the control is destroyed. A refused
+// line shows the tip pointing at the refused token, a line cut by a division by zero shows it at
+// the cut; the next key, a click or the focus leaving the line takes it away.
+// Every evaluation is a step of the history (window/line_history.hpp). Ctrl+Z, Alt+Backspace,
+// WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
+// leaving the caret at the end of the line with nothing selected; EM_CANUNDO answers whether an
+// undo would change the line. The control's own undo buffer is never used.
 void attachInputLine(HWND control);
 
 // Takes the tip away, if one is shown: for whatever moves the line on the screen without the
@@ -35,10 +39,8 @@ void hideInputLineTip(HWND control);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Replaces the control's whole text with the UTF-8 `text` as one undoable edit, then puts the
-// caret at byte offset `caret` with nothing selected. An undo (Ctrl+Z, Alt+Backspace, WM_UNDO,
-// EM_UNDO) brings back the line as it was before, with the caret at its end; a second one
-// toggles back.
+// Replaces the control's whole text with the UTF-8 `text`, then puts the caret at byte offset
+// `caret` with nothing selected. It is no step of the line's history.
 void showResult(HWND control, std::string_view text, std::size_t caret);
 
 }  // namespace zarn
