@@ -4,6 +4,7 @@
 #include <string>
 
 #include "window/keystroke.hpp"
+#include "window/win32/announcer.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
 #include "window/win32/utf16.hpp"
@@ -16,11 +17,14 @@ constexpr WPARAM ctrlZ = 0x1A;
 
 WNDPROC previousInputProc = nullptr;
 
-// What the input line keeps beside the control's text: its tip. Made by attachInputLine, kept
-// behind the control's GWLP_USERDATA and deleted when the control is destroyed.
+// What the input line keeps beside the control's text: its tip and its accessible name. Made
+// by attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is
+// destroyed.
 struct InputLine {
-    explicit InputLine(HWND control) : tip(control) {}
+    explicit InputLine(HWND control) : tip(control), name(control, inputLineAccessibleName) {}
     RefusalTip tip;
+    AccessibleName name;
+    bool undoing = false;  // inside an undo that changes the line: see undoWithCaretAtEnd
 };
 
 InputLine* inputLineOf(HWND control) {
@@ -49,6 +53,7 @@ bool takesTipAway(UINT message) {
 void showTip(HWND control, TipKind kind, std::string_view text, const Tip& tip) {
     if (InputLine* inputLine = inputLineOf(control)) {
         inputLine->tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
+        announceTip(control, kind, inputLine->tip.window(), utf16FromUtf8(tip.message));
     }
 }
 
@@ -85,12 +90,19 @@ bool mayUndo(UINT message, WPARAM wParam) {
 
 // The control selects the text an undo brings back, so the next operator would replace all of
 // it. After an undo the caret stands at the end instead, as after an evaluation; the control's
-// undo buffer is untouched, so undoing again still toggles back.
+// undo buffer is untouched, so undoing again still toggles back. The control undoes Ctrl+Z
+// through a WM_UNDO sent to itself: that inner undo is the control's own, and the outer one
+// announces the line once.
 LRESULT undoWithCaretAtEnd(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    InputLine* inputLine = inputLineOf(control);
+    if (inputLine && inputLine->undoing) return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     const WideLine before = readWideLine(control);
+    if (inputLine) inputLine->undoing = true;
     const LRESULT result = CallWindowProcW(previousInputProc, control, message, wParam, lParam);
+    if (inputLine) inputLine->undoing = false;
     const WideLine after = readWideLine(control);
     if (after != before) putCaret(control, after.text.size());
+    if (after.text != before.text) announceLine(control, after.text);
     return result;
 }
 
@@ -102,6 +114,7 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     switch (answer.action) {
     case KeystrokeAnswer::Action::Show:
         showResult(control, answer.text, answer.caret);
+        if (answer.text != line.text) announceLine(control, utf16FromUtf8(answer.text));
         if (answer.tip) showTip(control, TipKind::Cut, answer.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::Close:
@@ -143,6 +156,9 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     }
     if (takesTipAway(message)) hideInputLineTip(control);
+    if (message == WM_GETOBJECT) {
+        if (InputLine* inputLine = inputLineOf(control)) inputLine->name.onObjectRequested();
+    }
     try {
         if (mayUndo(message, wParam)) return undoWithCaretAtEnd(control, message, wParam, lParam);
         if (message == WM_CHAR) return onChar(control, wParam, lParam);

@@ -26,7 +26,9 @@ InputLineState readInputLine(HWND control);
 // Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own,
 // and makes the line's tip, which lives until the control is destroyed. A refused line shows
 // the tip pointing at the refused token, a line cut by a division by zero shows it at the cut;
-// the next key, a click or the focus leaving the line takes it away.
+// the next key, a click or the focus leaving the line takes it away. Each key that changes
+// the line, and each tip, is announced to screen readers (announcer.hpp), and the control
+// gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
 
 // Takes the tip away, if one is shown: for whatever moves the line on the screen without the
