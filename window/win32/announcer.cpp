@@ -86,13 +86,13 @@ void announceTip(HWND control, TipKind kind, HWND tipWindow, std::wstring_view m
 
 void AccessibleName::ComReleaser::operator()(IAccPropServices* services) const noexcept { services->Release(); }
 
-bool AccessibleName::onObjectRequested() noexcept {
-    if (requested_) return given_;
+void AccessibleName::onObjectRequested() noexcept {
+    if (requested_) return;
     requested_ = true;
     ole32_.reset(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     const auto initialize = entryOf<decltype(&CoInitializeEx)>(ole32_.get(), "CoInitializeEx");
     const auto create = entryOf<decltype(&CoCreateInstance)>(ole32_.get(), "CoCreateInstance");
-    if (!initialize || !create) return false;
+    if (!initialize || !create) return;
     // An apartment of this thread's own unless it has one: the window's thread is a
     // single-threaded one, with the message loop COM needs.
     comEntered_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
@@ -100,12 +100,11 @@ bool AccessibleName::onObjectRequested() noexcept {
     if (FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                       reinterpret_cast<void**>(&services))) ||
         !services) {
-        return false;
+        return;
     }
     services_.reset(services);
     given_ = SUCCEEDED(services_->SetHwndPropStr(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                                  PROPID_ACC_NAME, name_));
-    return given_;
 }
 
 AccessibleName::~AccessibleName() {

@@ -80,9 +80,9 @@ public:
     AccessibleName& operator=(const AccessibleName&) = delete;
 
     // For every WM_GETOBJECT the control receives, before it is answered: the first gives the
-    // name; later ones do nothing. True once the system has taken the name (never under
-    // Wine 8, whose SetHwndPropStr is not implemented).
-    bool onObjectRequested() noexcept;
+    // name; later ones do nothing. Wine 8 does not implement SetHwndPropStr: the line has no
+    // name there.
+    void onObjectRequested() noexcept;
 
 private:
     struct ComReleaser {
@@ -92,7 +92,7 @@ private:
     HWND control_;
     const wchar_t* name_;
     bool requested_ = false;
-    bool given_ = false;
+    bool given_ = false;  // the system took the name: it is cleared at the end
     UniqueModule ole32_;
     bool comEntered_ = false;  // CoInitializeEx succeeded: CoUninitialize is owed
     std::unique_ptr<IAccPropServices, ComReleaser> services_;
