@@ -45,6 +45,21 @@ start_zarn() {
     zarn_pid=$!
 }
 
+# Watches zarn.exe's accessibility events from the probe, as a screen reader does, for 3 s:
+# watch_events FILE starts it and waits until it is hooked; events_seen FILE KIND waits for its
+# end, shows the events and sets `seen` to those of one kind. Both run in this shell, never in
+# $(...): a subshell cannot wait for its parent's child.
+watch_events() {
+    wine "$probe_exe" events 3 >"$1" 2>/dev/null &
+    events_pid=$!
+    wait_until grep -q hooked "$1"
+}
+events_seen() {
+    wait "$events_pid"
+    tr -d '\r' <"$1" | grep -v '^hooked$' | sed 's/^/     event: /' >&2
+    seen="$(tr -d '\r' <"$1" | grep "^$2 " | paste -sd '|')"
+}
+
 press() {  # press WINDOW-TITLE KEY...
     local window
     window="$(visible_window "$1")"
@@ -95,6 +110,15 @@ history_step "3 3|63 " ctrl+y
 # The keys the system turns into undo and redo otherwise: Alt+Backspace undoes once.
 history_step "3 3|7 9" alt+BackSpace
 history_step "3 3|63 " ctrl+shift+z
+press ZARN shift+BackSpace
+
+# Each evaluation announces the new line once: the value change of the input line, an
+# editable text (role 42), whose value is the line.
+watch_events "$work/run/events-typing"
+press ZARN 2 2 space 7 slash
+events_seen "$work/run/events-typing" valuechange
+expect "typing 22 7/ announces 22 and then (22/7) as the line's value" \
+    "valuechange Edit role=42 name=[] value=[22 ]|valuechange Edit role=42 name=[] value=[(22/7) ]" "$seen"
 press ZARN shift+BackSpace 2 space  # the line the next checks start from
 
 # Minimised and restored from the keyboard, the window still takes typed keys.
@@ -151,9 +175,14 @@ mkdir -p "$work/run/tip"
 display -window root xc:white >/dev/null 2>&1
 start_zarn "$work/run/tip"
 if wait_until main_window_shown; then
+    watch_events "$work/run/events-tip"
     xdotool windowfocus --sync "$(visible_window ZARN)" type --delay 20 "99999999999999999999 "
     too_large_number='"99999999999999999999" is too large or too precise to hold exactly'
     wait_until tip_is "$too_large_number"
+    # The refusal changes no line and raises the alert of the tip, named with its message.
+    events_seen "$work/run/events-tip" '\(alert\|valuechange\)'
+    expect "a refused number raises the alert of its tip, and no value change" \
+        "alert tooltips_class32 role=10 name=[$too_large_number] value=[]" "$seen"
     expect "a refused 20-digit number stays in the line" "20 20|99999999999999999999" "$(probe line)"
     expect "a tip names the number and why" "$too_large_number" "$(probe tip)"
     import -window root -crop "$(probe tiparea)" +repage "$work/zarn-tip.png" 2>/dev/null

@@ -28,10 +28,15 @@
 //                                the last TOKEN in the line as the control draws it; exit code 1
 //                                without a tip or without the token
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
+//   zarn-probe events SECONDS    watches zarn.exe's accessibility events for SECONDS, as a
+//                                screen reader does (an out-of-context WinEvent hook): prints
+//                                "hooked", then for each event its name, the source's class,
+//                                and the object's role, name and value
 // Exit code 2 when the window or box is not there. Text goes through the W forms of the messages,
 // so any character comes and goes unchanged; it is printed in UTF-8.
 
 #include <windows.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -268,6 +273,78 @@ int postClose() {
     return 0;
 }
 
+std::string eventName(DWORD event) {
+    switch (event) {
+    case EVENT_SYSTEM_ALERT: return "alert";
+    case EVENT_SYSTEM_FOREGROUND: return "foreground";
+    case EVENT_OBJECT_CREATE: return "create";
+    case EVENT_OBJECT_DESTROY: return "destroy";
+    case EVENT_OBJECT_SHOW: return "show";
+    case EVENT_OBJECT_HIDE: return "hide";
+    case EVENT_OBJECT_FOCUS: return "focus";
+    case EVENT_OBJECT_LOCATIONCHANGE: return "locationchange";
+    case EVENT_OBJECT_NAMECHANGE: return "namechange";
+    case EVENT_OBJECT_VALUECHANGE: return "valuechange";
+    default: {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%04lx", event);
+        return hex;
+    }
+    }
+}
+
+std::string utf8Of(BSTR text) {
+    std::string utf8 = text ? zarn::utf8FromUtf16(std::wstring(text, SysStringLen(text))) : "";
+    SysFreeString(text);
+    return utf8;
+}
+
+void CALLBACK printEvent(HWINEVENTHOOK, DWORD event, HWND source, LONG object, LONG child, DWORD, DWORD) {
+    wchar_t className[64] = L"";
+    GetClassNameW(source, className, static_cast<int>(std::size(className)));
+    std::printf("%s %s", eventName(event).c_str(), zarn::utf8FromUtf16(className).c_str());
+    IAccessible* accessible = nullptr;
+    VARIANT self;
+    VariantInit(&self);
+    if (SUCCEEDED(AccessibleObjectFromEvent(source, static_cast<DWORD>(object), static_cast<DWORD>(child),
+                                            &accessible, &self))) {
+        VARIANT role;
+        VariantInit(&role);
+        accessible->get_accRole(self, &role);
+        BSTR name = nullptr;
+        BSTR value = nullptr;
+        accessible->get_accName(self, &name);
+        accessible->get_accValue(self, &value);
+        std::printf(" role=%ld name=[%s] value=[%s]", role.vt == VT_I4 ? role.lVal : 0L, utf8Of(name).c_str(),
+                    utf8Of(value).c_str());
+        VariantClear(&role);
+        accessible->Release();
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+int printEvents(int seconds) {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window || seconds < 1) return 2;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, printEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+    if (!hook) return 1;
+    std::printf("hooked\n");
+    std::fflush(stdout);
+    const ULONGLONG end = GetTickCount64() + 1000 * static_cast<ULONGLONG>(seconds);
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    UnhookWinEvent(hook);
+    CoUninitialize();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -290,9 +367,9 @@ int main(int argc, char** argv) {
     if (command == "tiparea") return printTipArea();
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
     if (command == "close") return postClose();
+    if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
-               "drawnwidth TEXT|fault KIND|"
-               "roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close\n", stderr);
+               "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close|events SECONDS\n", stderr);
     return 64;
 }

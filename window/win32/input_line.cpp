@@ -6,6 +6,7 @@
 
 #include "window/keystroke.hpp"
 #include "window/line_history.hpp"
+#include "window/win32/announcer.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
 #include "window/win32/utf16.hpp"
@@ -19,12 +20,14 @@ constexpr WPARAM ctrlZ = 0x1A;
 
 WNDPROC previousInputProc = nullptr;
 
-// What the input line keeps beside the control's text: its tip and its history. Made by
-// attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is destroyed.
+// What the input line keeps beside the control's text: its tip, its history and its accessible
+// name. Made by attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the
+// control is destroyed.
 struct InputLine {
-    explicit InputLine(HWND control) : tip(control) {}
+    explicit InputLine(HWND control) : tip(control), name(control, inputLineAccessibleName) {}
     RefusalTip tip;
     LineHistory history;
+    AccessibleName name;
 };
 
 InputLine* inputLineOf(HWND control) {
@@ -53,6 +56,7 @@ bool takesTipAway(UINT message) {
 void showTip(HWND control, TipKind kind, std::string_view text, const Tip& tip) {
     if (InputLine* inputLine = inputLineOf(control)) {
         inputLine->tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
+        announceTip(control, kind, inputLine->tip.window(), utf16FromUtf8(tip.message));
     }
 }
 
@@ -98,7 +102,9 @@ std::optional<HistoryMove> historyMoveOf(UINT message, WPARAM wParam) {
 void moveThroughHistory(HWND control, LineHistory& history, HistoryMove move) {
     const std::string current = readInputLine(control).text;
     const std::optional<std::string> line = move == HistoryMove::Undo ? history.undo(current) : history.redo(current);
-    if (line) showResult(control, *line, line->size());
+    if (!line) return;
+    showResult(control, *line, line->size());
+    if (*line != current) announceLine(control, utf16FromUtf8(*line));
 }
 
 // The control's context menu enables Undo by the control's own undo buffer: before it opens, the
@@ -149,6 +155,7 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     case KeystrokeAnswer::Action::Show:
         showResult(control, answer.text, answer.caret);
         if (InputLine* inputLine = inputLineOf(control)) inputLine->history.recordEvaluation(line.text, answer.text);
+        if (answer.text != line.text) announceLine(control, utf16FromUtf8(answer.text));
         if (answer.tip) showTip(control, TipKind::Cut, answer.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::Close:
@@ -190,6 +197,9 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     }
     if (takesTipAway(message)) hideInputLineTip(control);
+    if (message == WM_GETOBJECT) {
+        if (InputLine* inputLine = inputLineOf(control)) inputLine->name.onObjectRequested();
+    }
     try {
         if (const std::optional<LRESULT> answer = answerFromHistory(control, message, wParam, lParam)) return *answer;
         if (message == WM_CHAR) return onChar(control, wParam, lParam);

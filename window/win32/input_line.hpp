@@ -31,6 +31,8 @@ InputLineState readInputLine(HWND control);
 // WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
 // leaving the caret at the end of the line with nothing selected; EM_CANUNDO answers whether an
 // undo would change the line. The control's own undo buffer is never used.
+// Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
+// and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
 
 // Takes the tip away, if one is shown: for whatever moves the line on the screen without the
