@@ -1,7 +1,8 @@
 # Sourced by the Wine test scripts: a private, prepared Wine prefix.
 #   zarn_wine_prefix DIR DRIVER   DRIVER is "null" (no X at all) or "x11" (needs DISPLAY)
 # Creates DIR once (about 10 s), then starts its server, kept for a few seconds after the last
-# program, with its output sent away so that nothing waits on the server's inherited pipes.
+# program, and its services, with their output sent away so that nothing waits on their
+# inherited pipes.
 
 zarn_wine_env() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -30,5 +31,10 @@ zarn_wine_prefix() {
             touch "$dir/.zarn-ready-$driver"
         fi
     ) 9>"$dir.lock"
-    wineserver -p5 </dev/null >/dev/null 2>&1 || true   # fails harmlessly when already running
+    # A server started here gets its services and desktop at once, with their output sent away:
+    # started by a test instead, they would hold the test's output open (and CTest waiting) for
+    # seconds after it ends. Starting a server fails harmlessly when one is already running.
+    if wineserver -p5 </dev/null >/dev/null 2>&1; then
+        wine wineboot </dev/null >/dev/null 2>&1 || true
+    fi
 }
