@@ -215,6 +215,62 @@ else
 fi
 zarn_pid=""
 
+# --- Always on top: Alt+Space then T puts the window on top, again takes it away; the line keeps
+# its text and the keys. zarn.ini's ontop = yes opens it so. (The check mark is tested in process.)
+ontop_is() { [ "$(probe ontop)" = "$1" ]; }
+mkdir -p "$work/run/ontop-yes"
+printf 'ontop = yes\r\n' > "$work/run/ontop-yes/zarn.ini"
+start_zarn "$work/run/plain"
+if wait_until main_window_shown; then
+    press ZARN 1 space 2
+    expect "a new window is not on top" 0 "$(probe ontop)"
+    for expected in 1 0; do
+        press ZARN alt+space t
+        wait_until ontop_is "$expected"
+        expect "Alt+Space T: on top [$expected]" "$expected" "$(probe ontop)"
+    done
+    press ZARN plus
+    expect "the line kept its text and the keys after Alt+Space T" "2 2|3 " "$(probe line)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+else
+    fail "the window for Alt+Space T is shown"
+fi
+zarn_pid=""
+start_zarn "$work/run/ontop-yes"
+if wait_until main_window_shown; then
+    expect "ontop = yes opens the window on top" 1 "$(probe ontop)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+else
+    fail "the window with ontop = yes is shown"
+fi
+zarn_pid=""
+
+# --- The keypad with a German layout: its decimal key (KP_Separator there, typing ",") types
+# ".". Wine reads the layout when its server starts.
+setxkbmap -display "$DISPLAY" de 2>/dev/null
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+zarn_wine_prefix "$prefix" x11
+start_zarn "$work/run/plain"
+if wait_until main_window_shown; then
+    press ZARN 1 KP_Separator 5 space 2 KP_Multiply
+    wait_until line_is "2 2|3 "
+    expect "with a German layout, 1 keypad-decimal 5 2* gives 3" "2 2|3 " "$(probe line)"
+    press ZARN comma
+    expect "the main keyboard's comma stays a comma" "3 3|3 ," "$(probe line)"
+    press ZARN BackSpace 4 KP_Add 6 KP_Subtract 8 KP_Divide 2 KP_Enter
+    expect "the keypad's + - / and Enter evaluate as their twins do" "8 8|(1/8) 2 " "$(probe line)"
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+else
+    fail "the window with a German layout is shown"
+fi
+zarn_pid=""
+setxkbmap -display "$DISPLAY" us 2>/dev/null
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+zarn_wine_prefix "$prefix" x11
+
 # --- A zarn.ini with an unknown key: the warning box comes before the window.
 printf 'font = Courier New\r\n[font]\r\n' > "$work/run/unknown/zarn.ini"
 start_zarn "$work/run/unknown"

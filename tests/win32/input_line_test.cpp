@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "tests/win32/main_window_fixture.hpp"
 
@@ -84,6 +85,40 @@ TEST_F(UnicodeLineTest, typed_characters_reach_the_line_through_the_message_loop
     wchar_t text[16] = L"";
     SendMessageW(line, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
     EXPECT_EQ(std::wstring(text), typed);
+}
+
+// A key as the keyboard delivers it: the key's code, then the character TranslateMessage makes.
+void pressKey(HWND line, WPARAM virtualKey, wchar_t character) {
+    SendMessageW(line, WM_KEYDOWN, virtualKey, 1);
+    SendMessageW(line, WM_CHAR, character, 1);
+    SendMessageW(line, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+// The keypad's decimal key types "." whatever the layout types with it ("," on a German one),
+// while the main keyboard's "," stays a ","; the keypad's operators and Enter are their twins'.
+TEST_F(MainWindowTest, the_keypad_types_a_decimal_point_on_every_layout_and_its_operators_evaluate) {
+    struct KeypadCase {
+        const char* name;
+        std::vector<std::pair<WPARAM, wchar_t>> keys;
+        LineState after;
+    };
+    const KeypadCase cases[] = {
+        {"keypad decimal with a German layout's \",\"",
+         {{'1', '1'}, {VK_DECIMAL, ','}, {'5', '5'}, {VK_SPACE, ' '}, {'2', '2'}, {VK_MULTIPLY, '*'}}, {"3 ", 2, 2}},
+        {"keypad decimal on a layout whose code is VK_SEPARATOR", {{'2', '2'}, {VK_SEPARATOR, ','}, {'5', '5'}},
+         {"2.5", 3, 3}},
+        {"the main keyboard's comma", {{'2', '2'}, {VK_OEM_COMMA, ','}, {'5', '5'}}, {"2,5", 3, 3}},
+        {"keypad + - / and Enter", {{'8', '8'}, {VK_SPACE, ' '}, {'2', '2'}, {VK_ADD, '+'}, {'3', '3'},
+                                    {VK_SUBTRACT, '-'}, {'2', '2'}, {VK_DIVIDE, '/'}, {VK_RETURN, '\r'}},
+         {"(7/2) ", 6, 6}},
+    };
+    create();
+    for (const KeypadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        setLine("", 0, 0);
+        for (const auto& [key, character] : c.keys) pressKey(line, key, character);
+        EXPECT_EQ(readLine(), c.after);
+    }
 }
 
 TEST_F(MainWindowTest, escape_posts_close_to_the_main_window_and_keeps_the_line) {

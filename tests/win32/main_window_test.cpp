@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "tests/win32/main_window_fixture.hpp"
 #include "window/number_conversion.hpp"
@@ -190,6 +191,65 @@ TEST_F(MainWindowTest, a_new_resolution_remakes_the_font_and_the_height_and_keep
         // Back at the resolution Wine really draws at, the client area is one line high.
         EXPECT_EQ(clientRect(window).bottom, fontLineHeight(line));
         EXPECT_EQ(clientRect(line).right, clientRect(window).right);
+        DestroyWindow(window);
+    }
+}
+
+bool isTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool onTopChecked(HWND window) {
+    return (GetMenuState(GetSystemMenu(window, FALSE), alwaysOnTopCommand, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// "Always on top" stands just above Close, a separator between them; choosing it puts the window
+// above the others or back among them, and its check mark says which, whoever changed it. The
+// line keeps its text, selection and the focus.
+TEST_F(MainWindowTest, always_on_top_in_the_system_menu_toggles_the_window_and_tells_the_truth) {
+    create();
+    HMENU menu = GetSystemMenu(window, FALSE);
+    int close = -1;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (GetMenuItemID(menu, i) == SC_CLOSE) close = i;
+    }
+    ASSERT_GE(close, 2);
+    EXPECT_EQ(GetMenuItemID(menu, close - 2), alwaysOnTopCommand);
+    EXPECT_NE(GetMenuState(menu, static_cast<UINT>(close - 1), MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    wchar_t text[64] = L"";
+    GetMenuStringW(menu, alwaysOnTopCommand, text, static_cast<int>(std::size(text)), MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"Always on &top");
+
+    const auto choose = [this] { SendMessageW(window, WM_SYSCOMMAND, alwaysOnTopCommand, 0); };
+    const auto byAnotherProgram = [this](HWND where) {
+        SetWindowPos(window, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SendMessageW(window, WM_INITMENU, reinterpret_cast<WPARAM>(GetSystemMenu(window, FALSE)), 0);
+    };
+    const std::tuple<const char*, std::function<void()>, bool> steps[] = {
+        {"chosen", choose, true},
+        {"chosen again", choose, false},
+        {"put on top by another program", [&] { byAnotherProgram(HWND_TOPMOST); }, true},
+        {"chosen then", choose, false},
+    };
+    ShowWindow(window, SW_SHOW);
+    setLine("1 2 3", 2, 3);
+    SetFocus(line);
+    EXPECT_FALSE(isTopmost(window));
+    EXPECT_FALSE(onTopChecked(window));
+    for (const auto& [name, step, onTop] : steps) {
+        SCOPED_TRACE(name);
+        step();
+        EXPECT_EQ(isTopmost(window), onTop);
+        EXPECT_EQ(onTopChecked(window), onTop);
+        EXPECT_EQ(readLine(), (LineState{"1 2 3", 2, 3}));
+        EXPECT_EQ(GetFocus(), line);
+    }
+}
+
+TEST_F(MainWindowTest, ontop_in_zarn_ini_opens_the_window_on_top_or_not) {
+    for (const auto& [file, onTop] : {std::pair{"ontop = yes", true}, std::pair{"ontop = no", false}}) {
+        SCOPED_TRACE(file);
+        folder.write("zarn.ini", file);
+        create();
+        EXPECT_EQ(isTopmost(window), onTop);
+        EXPECT_EQ(onTopChecked(window), onTop);
         DestroyWindow(window);
     }
 }

@@ -14,10 +14,12 @@
 
 namespace zarn::testing {
 
-// The visible tooltip window owned by `mainWindow`, or null when none is shown.
+// The visible tooltip window of `mainWindow`'s thread (the tip owns no window), or null when
+// none is shown.
 inline HWND visibleTipOf(HWND mainWindow) {
+    const DWORD thread = GetWindowThreadProcessId(mainWindow, nullptr);
     for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
-        if (GetWindow(tip, GW_OWNER) == mainWindow && IsWindowVisible(tip)) return tip;
+        if (GetWindowThreadProcessId(tip, nullptr) == thread && IsWindowVisible(tip)) return tip;
     }
     return nullptr;
 }

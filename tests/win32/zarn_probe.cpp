@@ -28,6 +28,8 @@
 //                                the last TOKEN in the line as the control draws it; exit code 1
 //                                without a tip or without the token
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
+//   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
+//                                cannot be read from another process)
 //   zarn-probe events SECONDS    watches zarn.exe's accessibility events for SECONDS, as a
 //                                screen reader does (an out-of-context WinEvent hook): prints
 //                                "hooked", then for each event its name, the source's class,
@@ -273,6 +275,13 @@ int postClose() {
     return 0;
 }
 
+int printOnTop() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    std::printf("%d\n", (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
+    return 0;
+}
+
 std::string eventName(DWORD event) {
     switch (event) {
     case EVENT_SYSTEM_ALERT: return "alert";
@@ -367,9 +376,10 @@ int main(int argc, char** argv) {
     if (command == "tiparea") return printTipArea();
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
     if (command == "close") return postClose();
+    if (command == "ontop") return printOnTop();
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close|events SECONDS\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close|ontop|events SECONDS\n", stderr);
     return 64;
 }

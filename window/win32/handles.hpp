@@ -1,6 +1,6 @@
 #pragma once
 // Owning handles for the few Windows objects ZARN creates, each released exactly once, and guards
-// for what is borrowed for a scope. Windows are not among them: each is destroyed by its owner.
+// for what is borrowed for a scope.
 
 #include <windows.h>
 
@@ -20,6 +20,9 @@ struct ModuleDeleter {
 };
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+};
+struct WindowDeleter {
+    void operator()(HWND window) const noexcept { DestroyWindow(window); }
 };
 struct IconDeleter {
     void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
@@ -57,6 +60,9 @@ private:
     HGDIOBJ previous_;
 };
 
+// A window that nothing else owns: no owner window, no parent (one that has either is destroyed
+// with it, and must not be held here too).
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 // An icon loaded without LR_SHARED; a shared one is the system's and is never destroyed.
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 

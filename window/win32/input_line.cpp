@@ -28,7 +28,19 @@ struct InputLine {
     RefusalTip tip;
     LineHistory history;
     AccessibleName name;
+    bool keypadDecimalDown = false;  // the last key pressed was the keypad's decimal key
 };
+
+// The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
+// French and most European ones), but in the notation there is only ".": the character that key
+// types is taken as "." whatever the layout, as calculators do. The main keyboard's "," stays
+// what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
+WPARAM keypadCharacter(InputLine& inputLine, UINT message, WPARAM wParam) {
+    if (message == WM_KEYDOWN) inputLine.keypadDecimalDown = wParam == VK_DECIMAL || wParam == VK_SEPARATOR;
+    if (message != WM_CHAR || !inputLine.keypadDecimalDown) return wParam;
+    inputLine.keypadDecimalDown = false;
+    return '.';
+}
 
 InputLine* inputLineOf(HWND control) {
     return reinterpret_cast<InputLine*>(GetWindowLongPtrW(control, GWLP_USERDATA));
@@ -197,8 +209,9 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
     }
     if (takesTipAway(message)) hideInputLineTip(control);
-    if (message == WM_GETOBJECT) {
-        if (InputLine* inputLine = inputLineOf(control)) inputLine->name.onObjectRequested();
+    if (InputLine* inputLine = inputLineOf(control)) {
+        if (message == WM_GETOBJECT) inputLine->name.onObjectRequested();
+        wParam = keypadCharacter(*inputLine, message, wParam);
     }
     try {
         if (const std::optional<LRESULT> answer = answerFromHistory(control, message, wParam, lParam)) return *answer;

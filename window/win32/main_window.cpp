@@ -87,6 +87,27 @@ void fitWindowToLine(HWND window, MainWindowState& state, int clientWidth, int t
     SetWindowPos(window, nullptr, 0, 0, outerWidth, state.fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+bool isOnTop(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The check mark beside "Always on top" says what the window is, whoever made it so.
+void showOnTopCheck(HWND window) {
+    const UINT check = isOnTop(window) ? MF_CHECKED : MF_UNCHECKED;
+    CheckMenuItem(GetSystemMenu(window, FALSE), alwaysOnTopCommand, MF_BYCOMMAND | check);
+}
+
+// Above or among the other windows; neither the focus nor the line changes.
+void setOnTop(HWND window, bool onTop) {
+    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    showOnTopCheck(window);
+}
+
+// "Always on top" and a separator, just above Close in the window's own copy of the system menu.
+void addOnTopItem(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, alwaysOnTopCommand, L"Always on &top");
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+}
+
 // Gives the input line a font made from the settings at the state's resolution; the font it had
 // is released only once the control holds the new one. Returns the height of "X" in it.
 int setLineFont(MainWindowState& state) {
@@ -114,6 +135,8 @@ void createContent(HWND window, MainWindowState& state) {
     state.icons.setFor(window, state.dpi);
     state.settings = readSettings(window, state);
     if (state.destroyedDuringCreation) return;
+    addOnTopItem(window);
+    setOnTop(window, state.settings.onTop);
     const int textHeight = setLineFont(state);
 
     const int clientWidth =
@@ -170,7 +193,9 @@ void onSetFocus(const MainWindowState& state) {
     if (state.inputControl) SetFocus(state.inputControl);
 }
 
-void onSize(const MainWindowState& state, LPARAM lParam) {
+// A minimised window takes the line's tip with it; the line fills the client area.
+void onSize(const MainWindowState& state, WPARAM wParam, LPARAM lParam) {
+    if (wParam == SIZE_MINIMIZED) hideInputLineTip(state.inputControl);
     if (state.inputControl)
         SetWindowPos(state.inputControl, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOMOVE | SWP_NOZORDER);
 }
@@ -201,8 +226,13 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (onClose(*state)) return 0;
         break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != alwaysOnTopCommand) break;
+        setOnTop(window, !isOnTop(window));
+        return 0;
+    case WM_INITMENU: showOnTopCheck(window); break;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
-    case WM_SIZE: onSize(*state, lParam); break;
+    case WM_SIZE: onSize(*state, wParam, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
     // The input line's tip stays where it was put: when the window moves, or a click on its
     // frame may start a move, the tip goes.

@@ -9,6 +9,11 @@ namespace zarn {
 inline constexpr const wchar_t* mainWindowClass = L"ZARN";
 inline constexpr const wchar_t* mainWindowTitle = L"ZARN";
 
+// The system menu's item "Always on top", just above Close: it keeps the window above every
+// window that is not on top, and its check mark says whether it does. A system command's low four
+// bits are the system's.
+inline constexpr UINT alwaysOnTopCommand = 0x0010;
+
 // Registers the class "ZARN" (a second registration changes nothing).
 void registerMainWindowClass(HINSTANCE instance);
 

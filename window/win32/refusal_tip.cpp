@@ -70,39 +70,37 @@ std::size_t lastInView(HWND control, const RECT& format, std::size_t first, std:
 RefusalTip::RefusalTip(HWND control) : control_(control) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    // Owned by the top-level window, so the system hides it with a minimised window and
-    // destroys it, once, with the destroyed one.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT), nullptr,
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE)), nullptr);
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE)), nullptr));
     if (!tooltip_) return;
     wchar_t nothing[] = L"";
     TOOLINFOW tool = toolFor(control_, nothing);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start, std::size_t end) {
-    if (!IsWindow(tooltip_)) return;
+    if (!tooltip_) return;
     hide();
     std::wstring text = utf16FromUtf8(message);
     TOOLINFOW tool = toolFor(control_, text.data());
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const bool refused = kind == TipKind::Refusal;
-    SendMessageW(tooltip_, TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
+    SendMessageW(tooltip_.get(), TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
                  reinterpret_cast<LPARAM>(refused ? L"Not evaluated" : L"Line cut"));
     POINT anchor = tipAnchor(control_, start, end);
     ClientToScreen(control_, &anchor);
     // Screen coordinates may be negative left of or above the primary monitor: each is sent
     // as its 16-bit two's complement, as the tooltip reads them back.
-    SendMessageW(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(static_cast<WORD>(anchor.x), static_cast<WORD>(anchor.y)));
-    SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(static_cast<WORD>(anchor.x), static_cast<WORD>(anchor.y)));
+    SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void RefusalTip::hide() const {
-    if (!IsWindow(tooltip_) || !IsWindowVisible(tooltip_)) return;
+    if (!tooltip_ || !IsWindowVisible(tooltip_.get())) return;
     TOOLINFOW tool = toolFor(control_, nullptr);
-    SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 POINT tipAnchor(HWND control, std::size_t start, std::size_t end) {

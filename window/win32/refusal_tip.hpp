@@ -1,8 +1,9 @@
 #pragma once
 // A balloon tip below the input line that says why a line was refused, or where it was cut,
 // pointing at the token concerned. It is a tracking tooltip control: a top-level window of its
-// own, owned by the input line's top-level window, whose window text is the message. The owner
-// destroys it, with itself.
+// own, whose window text is the message, destroyed with this object alone. No window owns it:
+// Wine will not put a window on top while a topmost window it owns is above it, and the main
+// window must be able to go on top. Whoever minimises or moves the line's window hides the tip.
 
 #include <windows.h>
 
@@ -28,11 +29,11 @@ public:
     // in UTF-16 units (tipAnchor). A tip already shown is replaced.
     void show(TipKind kind, std::string_view message, std::size_t start, std::size_t end);
     void hide() const;
-    HWND window() const { return tooltip_; }
+    HWND window() const { return tooltip_.get(); }
 
 private:
     HWND control_;
-    HWND tooltip_ = nullptr;  // owned by the top-level window, never destroyed here
+    UniqueWindow tooltip_;
 };
 
 // The point, in the control's client coordinates, at which a tip for the text [start, end)
