@@ -65,12 +65,15 @@ protected:
         dropPendingQuit();  // the window's destruction posted it
     }
 
-    // Creates the window in the test's folder; fails the test if creation fails.
+    // Creates the window in the test's folder, and handles what its creation posted, as the
+    // message loop does once it is shown; fails the test if creation fails.
     void create() {
         window = createMainWindow(GetModuleHandleA(nullptr));
         ASSERT_NE(window, nullptr);
         line = GetWindow(window, GW_CHILD);
         ASSERT_NE(line, nullptr);
+        MSG message;
+        while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
 
     // Puts UTF-8 text into the line, with the selection given as byte offsets.

@@ -74,10 +74,12 @@ TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_chan
     }
 }
 
-// The tip is the input line's alone: no window owns it (the main window could not go on top
-// under Wine if it did), and it is destroyed with the line, once.
+// The tip is the input line's alone: made when first shown (the window starts without the
+// common controls), owned by no window (the main window could not go on top under Wine if it
+// were), and destroyed with the line, once.
 TEST_F(RefusalTipTest, the_tip_belongs_to_the_input_line_alone) {
     create();
+    EXPECT_EQ(windowOfThisThread(TOOLTIPS_CLASSW), nullptr) << "a tip made before it is needed";
     HWND tip = typeAtEnd("(1/0)", ' ');
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(GetWindow(tip, GW_OWNER), nullptr);

@@ -308,10 +308,12 @@ std::string utf8Of(BSTR text) {
     return utf8;
 }
 
+// Each event is printed as one whole line once read: reading the object asks the other process,
+// and the hook may be called again for a later event meanwhile.
 void CALLBACK printEvent(HWINEVENTHOOK, DWORD event, HWND source, LONG object, LONG child, DWORD, DWORD) {
     wchar_t className[64] = L"";
     GetClassNameW(source, className, static_cast<int>(std::size(className)));
-    std::printf("%s %s", eventName(event).c_str(), zarn::utf8FromUtf16(className).c_str());
+    std::string line = eventName(event) + " " + zarn::utf8FromUtf16(className);
     IAccessible* accessible = nullptr;
     VARIANT self;
     VariantInit(&self);
@@ -324,12 +326,12 @@ void CALLBACK printEvent(HWINEVENTHOOK, DWORD event, HWND source, LONG object, L
         BSTR value = nullptr;
         accessible->get_accName(self, &name);
         accessible->get_accValue(self, &value);
-        std::printf(" role=%ld name=[%s] value=[%s]", role.vt == VT_I4 ? role.lVal : 0L, utf8Of(name).c_str(),
-                    utf8Of(value).c_str());
+        line += " role=" + std::to_string(role.vt == VT_I4 ? role.lVal : 0L) + " name=[" + utf8Of(name) +
+                "] value=[" + utf8Of(value) + "]";
         VariantClear(&role);
         accessible->Release();
     }
-    std::printf("\n");
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 

@@ -10,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     zarn::installFaultHandlers();
     return zarn::runGuarded([&] {
-        zarn::ImmLoaded imm;
+        const zarn::ImmReleased imm;
         return zarn::runMainWindow(instance, showCommand);
     });
 }

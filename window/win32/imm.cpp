@@ -18,6 +18,7 @@ void Imm::release() {
 }
 
 void Imm::detachInputMethod(HWND window) {
+    if (!module) load();
     if (associateContext) associateContext(window, nullptr);
 }
 

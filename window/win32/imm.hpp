@@ -22,7 +22,9 @@ public:
     // Releases the library; the entry becomes null.
     static void release();
 
-    // Detaches any input method from `window`; does nothing when the entry is missing.
+    // Detaches any input method from `window`, loading the library first if it is not loaded
+    // (it is needed for nothing else, so the program starts without it); does nothing when the
+    // entry is missing.
     static void detachInputMethod(HWND window);
 
 private:
@@ -30,13 +32,13 @@ private:
     static AssociateContextFn associateContext;
 };
 
-// Loads Imm for the lifetime of a scope.
-class ImmLoaded {
+// Releases Imm, if it was loaded, when a scope ends.
+class ImmReleased {
 public:
-    ImmLoaded() { Imm::load(); }
-    ~ImmLoaded() { Imm::release(); }
-    ImmLoaded(const ImmLoaded&) = delete;
-    ImmLoaded& operator=(const ImmLoaded&) = delete;
+    ImmReleased() = default;
+    ~ImmReleased() { Imm::release(); }
+    ImmReleased(const ImmReleased&) = delete;
+    ImmReleased& operator=(const ImmReleased&) = delete;
 };
 
 }  // namespace zarn

@@ -24,6 +24,7 @@ namespace zarn {
 namespace {
 
 constexpr DWORD mainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+constexpr DWORD mainWindowExStyle = WS_EX_WINDOWEDGE;
 constexpr DWORD inputControlStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
 // Everything the main window keeps, behind its GWLP_USERDATA. Made first in WM_CREATE and owned by
@@ -84,7 +85,22 @@ void fitWindowToLine(HWND window, MainWindowState& state, int clientWidth, int t
     const std::int64_t widestClient = std::max<std::int64_t>(GetSystemMetrics(SM_CXMAXTRACK) - frameWidth, 1);
     const int outerWidth = clampedToInt(std::min<std::int64_t>(clientWidth, widestClient) + frameWidth);
     state.fixedWindowHeight = clampedToInt(std::int64_t{textHeight} + frame.bottom - frame.top);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    if (outer.right - outer.left == outerWidth && outer.bottom - outer.top == state.fixedWindowHeight) return;
     SetWindowPos(window, nullptr, 0, 0, outerWidth, state.fixedWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// The outer size the window will most likely have: the default font and width at the system's
+// resolution, where it opens without a zarn.ini. Made at that size, it usually needs no resizing
+// before it is first shown, which costs Wine more than the rest of its content.
+SIZE likelySize() {
+    const int dpi = dpiOfScreen();
+    const WindowSettings defaults = defaultSettings(dpi);
+    const UniqueFont font = createFont(defaults);
+    RECT outer{0, 0, defaults.clientWidth, textHeightOfX(font.get())};
+    AdjustWindowRectEx(&outer, mainWindowStyle, FALSE, mainWindowExStyle);
+    return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 bool isOnTop(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -96,9 +112,8 @@ void showOnTopCheck(HWND window) {
 }
 
 // Above or among the other windows; neither the focus nor the line changes.
-void setOnTop(HWND window, bool onTop) {
+void putOnTop(HWND window, bool onTop) {
     SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    showOnTopCheck(window);
 }
 
 // "Always on top" and a separator, just above Close in the window's own copy of the system menu.
@@ -118,31 +133,47 @@ int setLineFont(MainWindowState& state) {
     return textHeight;
 }
 
-// The content: the input line, the settings (with their warning boxes), the font and the size.
-// Returns early when the window was destroyed meanwhile.
+// Posted at the end of creation, so handled once the window has been shown: what the first
+// sight of it does not need waits until then (finishCreation).
+constexpr UINT finishCreationMessage = WM_APP;
+
+// The content that decides how the window looks when it is shown: the input line, the settings
+// (with their warning boxes), the font and the size. Returns early when the window was destroyed
+// meanwhile.
 void createContent(HWND window, MainWindowState& state) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
     // the ANSI code page, and it holds any character.
-    state.inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, 10, 10, window, nullptr,
-                                         instance, nullptr);
+    // Made over the whole client area: a window that needs no resizing sends no WM_SIZE.
+    RECT client{};
+    GetClientRect(window, &client);
+    state.inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, client.right, client.bottom,
+                                         window, nullptr, instance, nullptr);
     attachInputLine(state.inputControl);
     // The default limit would cut a long pasted line at 32,767 bytes: 0 means as long as possible.
     SendMessageW(state.inputControl, EM_SETLIMITTEXT, 0, 0);
 
     // The window's own resolution: the monitor it opens on may not be the primary one.
     state.dpi = dpiOfWindow(window);
-    state.icons.setFor(window, state.dpi);
     state.settings = readSettings(window, state);
     if (state.destroyedDuringCreation) return;
-    addOnTopItem(window);
-    setOnTop(window, state.settings.onTop);
+    // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
+    if (state.settings.onTop) putOnTop(window, true);
     const int textHeight = setLineFont(state);
 
     const int clientWidth =
         resolveClientWidth(state.settings.clientWidth, state.settings.clientWidth < 0 ? workAreaWidth() : 0);
     fitWindowToLine(window, state, clientWidth, textHeight);
+    PostMessageW(window, finishCreationMessage, 0, 0);
+}
 
+// Once shown (the class's icons stand in until then): the system menu's "Always on top", the
+// icons made for the window's resolution, no input method in the line, and the focus on it. No
+// key or click can come first: posted messages are handled before input.
+void finishCreation(HWND window, MainWindowState& state) {
+    addOnTopItem(window);
+    showOnTopCheck(window);
+    state.icons.setFor(window, state.dpi);
     Imm::detachInputMethod(state.inputControl);
     SetFocus(state.inputControl);
 }
@@ -228,9 +259,11 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != alwaysOnTopCommand) break;
-        setOnTop(window, !isOnTop(window));
+        putOnTop(window, !isOnTop(window));
+        showOnTopCheck(window);
         return 0;
     case WM_INITMENU: showOnTopCheck(window); break;
+    case finishCreationMessage: finishCreation(window, *state); return 0;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
@@ -268,8 +301,9 @@ void registerMainWindowClass(HINSTANCE instance) {
 }
 
 HWND createMainWindow(HINSTANCE instance) {
-    return CreateWindowExW(WS_EX_WINDOWEDGE, mainWindowClass, mainWindowTitle, mainWindowStyle, CW_USEDEFAULT, 0,
-                           10, 10, nullptr, nullptr, instance, nullptr);
+    const SIZE likely = likelySize();
+    return CreateWindowExW(mainWindowExStyle, mainWindowClass, mainWindowTitle, mainWindowStyle, CW_USEDEFAULT, 0,
+                           likely.cx, likely.cy, nullptr, nullptr, instance, nullptr);
 }
 
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "window/win32/resource_ids.h"
 #include "window/win32/utf16.hpp"
 
 namespace zarn {
@@ -65,23 +66,74 @@ std::size_t lastInView(HWND control, const RECT& format, std::size_t first, std:
     return std::min(first + ((low - first) & 0xFFFF), length);
 }
 
+// An activation context made active for a scope.
+class ActiveContext {
+public:
+    explicit ActiveContext(HANDLE context) : active_(context != INVALID_HANDLE_VALUE && ActivateActCtx(context, &cookie_)) {}
+    ~ActiveContext() {
+        if (active_) DeactivateActCtx(0, cookie_);
+    }
+    ActiveContext(const ActiveContext&) = delete;
+    ActiveContext& operator=(const ActiveContext&) = delete;
+
+private:
+    ULONG_PTR cookie_ = 0;
+    bool active_;
+};
+
+// The context of the common controls' version 6, from the program's resources; kept for the
+// rest of the process. Without it (a program without the resource) the tip is made from the
+// version the system gives, drawn in the classic style.
+HANDLE commonControlsContext(HINSTANCE program) {
+    static const HANDLE context = [program] {
+        ACTCTXW description{};
+        description.cbSize = sizeof description;
+        description.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID | ACTCTX_FLAG_HMODULE_VALID;
+        description.hModule = program;
+        description.lpResourceName = MAKEINTRESOURCEW(ZARN_COMMON_CONTROLS_MANIFEST_ID);
+        return CreateActCtxW(&description);
+    }();
+    return context;
+}
+
+// The common controls, loaded when the first tip is made (in their context): the window needs
+// them for nothing else, so the program starts without them. They stay loaded for the rest of
+// the process, as tooltips made from them may live until its end.
+bool commonControlsLoaded() {
+    using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const bool loaded = [] {
+        HMODULE library = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        const auto initialize = reinterpret_cast<InitCommonControlsExFn>(
+            reinterpret_cast<void*>(library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr));
+        const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+        return initialize != nullptr && initialize(&classes) != FALSE;
+    }();
+    return loaded;
+}
+
 }  // namespace
 
-RefusalTip::RefusalTip(HWND control) : control_(control) {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+RefusalTip::RefusalTip(HWND control) : control_(control) {}
+
+bool RefusalTip::made() {
+    if (tooltip_ || triedToMake_) return tooltip_ != nullptr;
+    triedToMake_ = true;
+    const auto program = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control_, GWLP_HINSTANCE));
+    // The library and the window in the same context, so that the class is version 6's.
+    const ActiveContext active(commonControlsContext(program));
+    if (!commonControlsLoaded()) return false;
     tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_NOPREFIX | TTS_BALLOON | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(control, GWLP_HINSTANCE)), nullptr));
-    if (!tooltip_) return;
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, program, nullptr));
+    if (!tooltip_) return false;
     wchar_t nothing[] = L"";
     TOOLINFOW tool = toolFor(control_, nothing);
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return true;
 }
 
 void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start, std::size_t end) {
-    if (!tooltip_) return;
+    if (!made()) return;
     hide();
     std::wstring text = utf16FromUtf8(message);
     TOOLINFOW tool = toolFor(control_, text.data());

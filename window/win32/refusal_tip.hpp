@@ -21,19 +21,22 @@ enum class TipKind {
 
 class RefusalTip {
 public:
-    // Creates the tip for `control`, hidden. Should the system refuse the tooltip window, the
-    // tip stays null and showing it does nothing: the line works on without it.
+    // The tip for `control`. Its window, and the common controls it comes from, are made when it
+    // is first shown; should the system refuse them, showing does nothing and the line works on.
     explicit RefusalTip(HWND control);
 
     // Shows the UTF-8 `message` below the line, pointing at [start, end) of the control's text
     // in UTF-16 units (tipAnchor). A tip already shown is replaced.
     void show(TipKind kind, std::string_view message, std::size_t start, std::size_t end);
     void hide() const;
-    HWND window() const { return tooltip_.get(); }
+    HWND window() const { return tooltip_.get(); }  // null until first shown
 
 private:
+    bool made();  // makes the window once; whether there is one
+
     HWND control_;
     UniqueWindow tooltip_;
+    bool triedToMake_ = false;
 };
 
 // The point, in the control's client coordinates, at which a tip for the text [start, end)

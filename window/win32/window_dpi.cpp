@@ -1,5 +1,7 @@
 #include "window/win32/window_dpi.hpp"
 
+#include "window/win32/handles.hpp"
+
 namespace zarn {
 
 namespace {
@@ -20,10 +22,12 @@ Function user32Entry(const char* name) {
 int dpiOfWindow(HWND window) {
     static const auto getDpiForWindow = user32Entry<GetDpiForWindowFn>("GetDpiForWindow");
     if (getDpiForWindow) return static_cast<int>(getDpiForWindow(window));
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    return dpiOfScreen();
+}
+
+int dpiOfScreen() {
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 RECT frameAtDpi(HWND window, int dpi) {

@@ -11,6 +11,9 @@ namespace zarn {
 // Pixels per logical inch of the monitor `window` is on.
 int dpiOfWindow(HWND window);
 
+// Pixels per logical inch of the system: the primary monitor's, where a new window opens.
+int dpiOfScreen();
+
 // The outer rectangle of a client rectangle {0, 0, 0, 0} in `window`, its style and extended style
 // drawn at `dpi`: left and top negative, right and bottom the frame's other sides.
 RECT frameAtDpi(HWND window, int dpi);
