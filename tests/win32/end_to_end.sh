@@ -60,6 +60,21 @@ events_seen() {
     seen="$(tr -d '\r' <"$1" | grep "^$2 " | paste -sd '|')"
 }
 
+# opened FOLDER WHAT starts zarn.exe in FOLDER and waits for its window, else fails WHAT;
+# closed presses Escape and waits for its exit code.
+opened() {
+    start_zarn "$1"
+    wait_until main_window_shown && return 0
+    fail "$2"
+    zarn_pid=""
+    return 1
+}
+closed() {
+    press ZARN Escape
+    exit_code_of "$zarn_pid"
+    zarn_pid=""
+}
+
 press() {  # press WINDOW-TITLE KEY...
     local window
     window="$(visible_window "$1")"
@@ -220,8 +235,7 @@ zarn_pid=""
 ontop_is() { [ "$(probe ontop)" = "$1" ]; }
 mkdir -p "$work/run/ontop-yes"
 printf 'ontop = yes\r\n' > "$work/run/ontop-yes/zarn.ini"
-start_zarn "$work/run/plain"
-if wait_until main_window_shown; then
+if opened "$work/run/plain" "the window for Alt+Space T is shown"; then
     press ZARN 1 space 2
     expect "a new window is not on top" 0 "$(probe ontop)"
     for expected in 1 0; do
@@ -231,29 +245,19 @@ if wait_until main_window_shown; then
     done
     press ZARN plus
     expect "the line kept its text and the keys after Alt+Space T" "2 2|3 " "$(probe line)"
-    press ZARN Escape
-    exit_code_of "$zarn_pid"
-else
-    fail "the window for Alt+Space T is shown"
+    closed
 fi
-zarn_pid=""
-start_zarn "$work/run/ontop-yes"
-if wait_until main_window_shown; then
+if opened "$work/run/ontop-yes" "the window with ontop = yes is shown"; then
     expect "ontop = yes opens the window on top" 1 "$(probe ontop)"
-    press ZARN Escape
-    exit_code_of "$zarn_pid"
-else
-    fail "the window with ontop = yes is shown"
+    closed
 fi
-zarn_pid=""
 
 # --- The keypad with a German layout: its decimal key (KP_Separator there, typing ",") types
 # ".". Wine reads the layout when its server starts.
 setxkbmap -display "$DISPLAY" de 2>/dev/null
 wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
 zarn_wine_prefix "$prefix" x11
-start_zarn "$work/run/plain"
-if wait_until main_window_shown; then
+if opened "$work/run/plain" "the window with a German layout is shown"; then
     press ZARN 1 KP_Separator 5 space 2 KP_Multiply
     wait_until line_is "2 2|3 "
     expect "with a German layout, 1 keypad-decimal 5 2* gives 3" "2 2|3 " "$(probe line)"
@@ -261,12 +265,8 @@ if wait_until main_window_shown; then
     expect "the main keyboard's comma stays a comma" "3 3|3 ," "$(probe line)"
     press ZARN BackSpace 4 KP_Add 6 KP_Subtract 8 KP_Divide 2 KP_Enter
     expect "the keypad's + - / and Enter evaluate as their twins do" "8 8|(1/8) 2 " "$(probe line)"
-    press ZARN Escape
-    exit_code_of "$zarn_pid"
-else
-    fail "the window with a German layout is shown"
+    closed
 fi
-zarn_pid=""
 setxkbmap -display "$DISPLAY" us 2>/dev/null
 wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
 zarn_wine_prefix "$prefix" x11
@@ -334,20 +334,15 @@ fonts='HKCU\Software\Wine\Fonts\Replacements'
 wine reg add "$fonts" /v "Grüne Mono" /d "DejaVu Sans Mono" /f </dev/null >/dev/null 2>&1
 mkdir -p "$work/run/face"
 printf 'font = Grüne Mono, 30\r\n' > "$work/run/face/zarn.ini"
-start_zarn "$work/run/face"
-if wait_until main_window_shown; then
+if opened "$work/run/face" "the window with a face beyond ASCII is shown"; then
     monospace="$(probe width 'DejaVu Sans Mono' -40 MMMMMMMMMM)"
     if [ "$monospace" != "$(probe width 'No Such Face' -40 MMMMMMMMMM)" ]; then
         expect "a UTF-8 face name reaches the font" "$monospace" "$(probe drawnwidth MMMMMMMMMM)"
     else
         fail "the substitute face is told apart from the fallback"
     fi
-    press ZARN Escape
-    exit_code_of "$zarn_pid"
-else
-    fail "the window with a face beyond ASCII is shown"
+    closed
 fi
-zarn_pid=""
 wine reg delete "$fonts" /v "Grüne Mono" /f </dev/null >/dev/null 2>&1
 
 # --- Font and width from a zarn.ini saved as UTF-8 with a byte-order mark: no warning box, and

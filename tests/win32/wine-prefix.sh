@@ -1,8 +1,8 @@
 # Sourced by the Wine test scripts: a private, prepared Wine prefix.
 #   zarn_wine_prefix DIR DRIVER   DRIVER is "null" (no X at all) or "x11" (needs DISPLAY)
-# Creates DIR once (about 10 s), then starts its server, kept for a few seconds after the last
-# program, and its services, with their output sent away so that nothing waits on their
-# inherited pipes.
+# Creates DIR once (about 10 s), then starts its server, kept for 15 seconds after the last
+# program (so that it is not going away just as the next test starts), and its services, with
+# their output sent away so that nothing waits on their inherited pipes.
 
 zarn_wine_env() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -34,7 +34,7 @@ zarn_wine_prefix() {
     # A server started here gets its services and desktop at once, with their output sent away:
     # started by a test instead, they would hold the test's output open (and CTest waiting) for
     # seconds after it ends. Starting a server fails harmlessly when one is already running.
-    if wineserver -p5 </dev/null >/dev/null 2>&1; then
+    if wineserver -p15 </dev/null >/dev/null 2>&1; then
         wine wineboot </dev/null >/dev/null 2>&1 || true
     fi
 }

@@ -98,9 +98,8 @@ SIZE likelySize() {
     const int dpi = dpiOfScreen();
     const WindowSettings defaults = defaultSettings(dpi);
     const UniqueFont font = createFont(defaults);
-    RECT outer{0, 0, defaults.clientWidth, textHeightOfX(font.get())};
-    AdjustWindowRectEx(&outer, mainWindowStyle, FALSE, mainWindowExStyle);
-    return {outer.right - outer.left, outer.bottom - outer.top};
+    const RECT frame = frameAtDpi(mainWindowStyle, mainWindowExStyle, dpi);
+    return {defaults.clientWidth + frame.right - frame.left, textHeightOfX(font.get()) + frame.bottom - frame.top};
 }
 
 bool isOnTop(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -143,8 +142,8 @@ constexpr UINT finishCreationMessage = WM_APP;
 void createContent(HWND window, MainWindowState& state) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
-    // the ANSI code page, and it holds any character.
-    // Made over the whole client area: a window that needs no resizing sends no WM_SIZE.
+    // the ANSI code page, and it holds any character. It is made over the whole client area, as
+    // a window that needs no resizing gets no WM_SIZE to stretch it.
     RECT client{};
     GetClientRect(window, &client);
     state.inputControl = CreateWindowExW(0, L"EDIT", L"", inputControlStyle, 0, 0, client.right, client.bottom,

@@ -31,9 +31,12 @@ int dpiOfScreen() {
 }
 
 RECT frameAtDpi(HWND window, int dpi) {
+    return frameAtDpi(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                      static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), dpi);
+}
+
+RECT frameAtDpi(DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi = user32Entry<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
-    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
     RECT frame{0, 0, 0, 0};
     if (adjustForDpi)
         adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));

@@ -17,6 +17,8 @@ int dpiOfScreen();
 // The outer rectangle of a client rectangle {0, 0, 0, 0} in `window`, its style and extended style
 // drawn at `dpi`: left and top negative, right and bottom the frame's other sides.
 RECT frameAtDpi(HWND window, int dpi);
+// The same for a window of that style and extended style, made or not.
+RECT frameAtDpi(DWORD style, DWORD exStyle, int dpi);
 
 // The system metric `index` (GetSystemMetrics' SM_ values) as the system gives it at `dpi`.
 int systemMetricAtDpi(int index, int dpi);
