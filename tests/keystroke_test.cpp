@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "window/keystroke.hpp"
@@ -47,6 +48,7 @@ const std::vector<TableRow>& keyTable() {
         either(' ', Kind::Evaluate, ' ');
         either(9, Kind::Evaluate, ' ');
         either(27, Kind::CloseWindow, 0);
+        either(127, Kind::DeleteWordBefore, 0);
         table.push_back({13, false, Kind::Evaluate, ' ', ConvTo::Fraction});
         table.push_back({13, true, Kind::Evaluate, ' ', ConvTo::Decimal});
         table.push_back({8, true, Kind::ClearLine, 0, ConvTo::Fraction});
@@ -177,6 +179,29 @@ TEST(AnswerKeystroke, evaluates_clears_closes_or_passes_on) {
     }
 }
 
+// Ctrl+Backspace (DEL) erases as typing would: the selection, or the word before the caret with
+// the blanks after it.
+TEST(AnswerKeystroke, ctrl_backspace_erases_the_selection_or_the_word_before_the_caret) {
+    const std::tuple<std::string, std::size_t, std::size_t, std::size_t, std::size_t> cases[] = {
+        {"12 (1/3)", 8, 8, 3, 8},      // a value goes whole
+        {"12 34  ", 7, 7, 3, 7},       // with the blanks after it
+        {"12 34", 3, 3, 0, 3},
+        {"12 34", 4, 4, 3, 4},         // the part before the caret only
+        {"1\t2", 3, 3, 2, 3},
+        {"\xE4\xB8\xAD\xE6\x96\x87 5", 6, 6, 0, 6},  // never inside a character
+        {"12 34", 1, 4, 1, 4},         // a selection, and nothing else
+        {"", 0, 0, 0, 0},
+        {"1 2", 100, 100, 2, 3},       // clamped offsets
+    };
+    for (const auto& [text, start, end, from, to] : cases) {
+        SCOPED_TRACE("\"" + text + "\" [" + std::to_string(start) + ", " + std::to_string(end) + ")");
+        const KeystrokeAnswer answer = answerKeystroke(text, start, end, 127, false);
+        EXPECT_EQ(answer.action, Action::Erase);
+        EXPECT_EQ(answer.caret, from);
+        EXPECT_EQ(answer.eraseEnd, to);
+    }
+}
+
 struct Tipped {
     std::string text;
     std::size_t start, end;
@@ -240,6 +265,7 @@ struct FakeLine {
             case Action::PassOn: text = composeLine(text, start, end, c), start = end = start + 1; break;
             case Action::Close: closed = true; break;
             case Action::Refuse: ++beeps; break;
+            case Action::Erase: text.erase(answer.caret, answer.eraseEnd - answer.caret), start = end = answer.caret; break;
         }
     }
     void type(std::string_view keys) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "evaluator/scanner.hpp"
+#include "rational/text.hpp"
 
 namespace zarn {
 
@@ -12,6 +13,7 @@ constexpr unsigned backspaceCode = 8;
 constexpr unsigned tabCode = 9;
 constexpr unsigned enterCode = 13;
 constexpr unsigned escapeCode = 27;
+constexpr unsigned deleteCode = 127;  // Ctrl+Backspace
 
 KeyCommand evaluate(char c, ConvTo mode) { return KeyCommand{KeyCommand::Kind::Evaluate, c, mode}; }
 KeyCommand only(KeyCommand::Kind kind) { return KeyCommand{kind, 0, ConvTo::Fraction}; }
@@ -54,6 +56,14 @@ Tip cutTip(std::string_view line, const DivisionCut& cut, std::size_t keptLength
     return {std::move(message), keptLength, keptLength};
 }
 
+// Where the word before `caret` starts: back over blanks, then over everything else. Blanks are
+// ASCII, so a character beyond ASCII is never cut.
+std::size_t wordStartBefore(std::string_view line, std::size_t caret) {
+    while (caret > 0 && text::isBlank(line[caret - 1])) --caret;
+    while (caret > 0 && !text::isBlank(line[caret - 1])) --caret;
+    return caret;
+}
+
 }  // namespace
 
 KeyCommand commandForChar(unsigned code, bool shiftDown) {
@@ -69,6 +79,7 @@ KeyCommand commandForChar(unsigned code, bool shiftDown) {
         case enterCode: return evaluate(' ', shiftDown ? ConvTo::Decimal : ConvTo::Fraction);
         case backspaceCode: return only(shiftDown ? KeyCommand::Kind::ClearLine : KeyCommand::Kind::PassOn);
         case escapeCode: return only(KeyCommand::Kind::CloseWindow);
+        case deleteCode: return only(KeyCommand::Kind::DeleteWordBefore);
         default: return only(KeyCommand::Kind::PassOn);
     }
 }
@@ -96,26 +107,30 @@ KeystrokeAnswer answerKeystroke(std::string_view text, std::size_t start, std::s
                                 bool shiftDown) {
     const KeyCommand command = commandForChar(code, shiftDown);
     switch (command.kind) {
-        case KeyCommand::Kind::PassOn: return {KeystrokeAnswer::Action::PassOn, {}, 0, {}};
-        case KeyCommand::Kind::CloseWindow: return {KeystrokeAnswer::Action::Close, {}, 0, {}};
-        case KeyCommand::Kind::ClearLine: return {KeystrokeAnswer::Action::Show, {}, 0, {}};
+        case KeyCommand::Kind::PassOn: return {KeystrokeAnswer::Action::PassOn, {}, 0, 0, {}};
+        case KeyCommand::Kind::CloseWindow: return {KeystrokeAnswer::Action::Close, {}, 0, 0, {}};
+        case KeyCommand::Kind::ClearLine: return {KeystrokeAnswer::Action::Show, {}, 0, 0, {}};
+        case KeyCommand::Kind::DeleteWordBefore:
         case KeyCommand::Kind::Evaluate: break;
     }
     end = std::min(end, text.size());
     start = std::min(start, end);
+    if (command.kind == KeyCommand::Kind::DeleteWordBefore) {
+        return {KeystrokeAnswer::Action::Erase, {}, start == end ? wordStartBefore(text, end) : start, end, {}};
+    }
     const std::string line = composeLine(text, start, end, command.character);
     Evaluation evaluation = evaluateLineInFull(line, command.mode);
     if (evaluation.refusal) {
         // A number that cannot be read exactly, or a result that cannot be held: the line
         // stays as the user left it, to be mended, and the tip points into it.
-        KeystrokeAnswer answer{KeystrokeAnswer::Action::Refuse, {}, 0, {}};
+        KeystrokeAnswer answer{KeystrokeAnswer::Action::Refuse, {}, 0, 0, {}};
         answer.tip = refusalTip(line, *evaluation.refusal, Composition{start, end});
         return answer;
     }
     const std::size_t keptLength = evaluation.line.size();
     std::string shown = resultLine(std::move(evaluation.line));
     const std::size_t caret = shown.size();
-    KeystrokeAnswer answer{KeystrokeAnswer::Action::Show, std::move(shown), caret, {}};
+    KeystrokeAnswer answer{KeystrokeAnswer::Action::Show, std::move(shown), caret, 0, {}};
     if (evaluation.cut) answer.tip = cutTip(line, *evaluation.cut, keptLength);
     return answer;
 }

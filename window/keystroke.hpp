@@ -13,7 +13,7 @@ namespace zarn {
 
 // A typed character's command, from the key table.
 struct KeyCommand {
-    enum class Kind { Evaluate, ClearLine, CloseWindow, PassOn };
+    enum class Kind { Evaluate, ClearLine, DeleteWordBefore, CloseWindow, PassOn };
     Kind kind = Kind::PassOn;
     char character = 0;               // Evaluate: the byte put in place of the selection
     ConvTo mode = ConvTo::Fraction;   // Evaluate: how the result is written
@@ -49,10 +49,12 @@ struct KeystrokeAnswer {
         PassOn,  // hand the character to the control's own procedure
         Close,   // ask the main window to close
         Refuse,  // the line cannot be evaluated: keep text and selection, sound the warning beep
+        Erase,   // delete [caret, eraseEnd) of the text as typing would, leaving the caret at `caret`
     };
     Action action = Action::PassOn;
     std::string text;
     std::size_t caret = 0;
+    std::size_t eraseEnd = 0;
     // Refuse: always set, naming the refused token and why, pointing at it in the kept text
     // (at the selection or caret when it is the typed character itself).
     // Show: set when a division by zero cut the line, pointing at the cut.
@@ -60,7 +62,9 @@ struct KeystrokeAnswer {
 };
 
 // The answer for character `code` typed into `text` with the selection [start, end)
-// (byte offsets; out-of-range offsets are clamped). A line the evaluator refuses
+// (byte offsets; out-of-range offsets are clamped). Ctrl+Backspace's character, DEL, erases the
+// selection, or else the word before the caret with the blanks after it, as modern text boxes
+// do: a word is a run of anything but blanks, so a value such as "(1/3)" goes whole. A line the evaluator refuses
 // (FracParseException, FracOverflowException) gives Refuse; other exceptions propagate.
 KeystrokeAnswer answerKeystroke(std::string_view text, std::size_t start, std::size_t end, unsigned code,
                                 bool shiftDown);

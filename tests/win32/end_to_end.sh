@@ -98,7 +98,7 @@ if ! wait_until main_window_shown; then
     exit 1
 fi
 shown=$(date +%s.%N)
-echo "     window shown after $(echo "$shown - $started" | bc) s"
+echo "     window shown after $(awk -v a="$started" -v b="$shown" 'BEGIN { printf "%.2f", b - a }') s"
 
 press ZARN 1 space 2 plus
 expect "typing 1 2+ gives 3" "2 2|3 " "$(probe line)"

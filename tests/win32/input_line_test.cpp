@@ -33,6 +33,7 @@ const KeystrokeCase keystrokeCases[] = {
     {"backspace_is_the_controls_own", {"12 34", 5, 5}, '\b', false, {"12 3", 4, 4}},
     {"digit_is_the_controls_own", {"12", 1, 1}, '7', false, {"172", 2, 2}},
     {"ctrl_enter_is_the_controls_own", {"12", 2, 2}, '\n', false, {"12", 2, 2}},
+    {"ctrl_backspace_deletes_the_word_before_the_caret", {"12 (1/3)", 8, 8}, 0x7F, false, {"12 ", 3, 3}},
     {"refused_number_keeps_text_and_caret", {"(1/0)", 5, 5}, ' ', false, {"(1/0)", 5, 5}},
     {"refused_number_keeps_selection", {"(1/0) 2", 6, 7}, '+', false, {"(1/0) 2", 6, 7}},
     {"too_large_result_is_refused", {"9223372036854775807 1", 21, 21}, '+', false,
@@ -87,11 +88,13 @@ TEST_F(UnicodeLineTest, typed_characters_reach_the_line_through_the_message_loop
     EXPECT_EQ(std::wstring(text), typed);
 }
 
-// A key as the keyboard delivers it: the key's code, then the character TranslateMessage makes.
+// A key as the keyboard delivers it: the key's code, then the character TranslateMessage makes
+// (none for 0), each with the key's scan code; a character alone (key 0) comes from elsewhere.
 void pressKey(HWND line, WPARAM virtualKey, wchar_t character) {
-    SendMessageW(line, WM_KEYDOWN, virtualKey, 1);
-    SendMessageW(line, WM_CHAR, character, 1);
-    SendMessageW(line, WM_KEYUP, virtualKey, 0xC0000001);
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC)) << 16;
+    if (virtualKey) SendMessageW(line, WM_KEYDOWN, virtualKey, scanCode | 1);
+    if (character) SendMessageW(line, WM_CHAR, character, scanCode | 1);
+    if (virtualKey) SendMessageW(line, WM_KEYUP, virtualKey, scanCode | static_cast<LPARAM>(0xC0000001));
 }
 
 // The keypad's decimal key types "." whatever the layout types with it ("," on a German one),
@@ -108,6 +111,8 @@ TEST_F(MainWindowTest, the_keypad_types_a_decimal_point_on_every_layout_and_its_
         {"keypad decimal on a layout whose code is VK_SEPARATOR", {{'2', '2'}, {VK_SEPARATOR, ','}, {'5', '5'}},
          {"2.5", 3, 3}},
         {"the main keyboard's comma", {{'2', '2'}, {VK_OEM_COMMA, ','}, {'5', '5'}}, {"2,5", 3, 3}},
+        {"Ctrl with keypad decimal types nothing, then a character from elsewhere",
+         {{'7', '7'}, {VK_DECIMAL, 0}, {0, '8'}}, {"78", 2, 2}},
         {"keypad + - / and Enter", {{'8', '8'}, {VK_SPACE, ' '}, {'2', '2'}, {VK_ADD, '+'}, {'3', '3'},
                                     {VK_SUBTRACT, '-'}, {'2', '2'}, {VK_DIVIDE, '/'}, {VK_RETURN, '\r'}},
          {"(7/2) ", 6, 6}},
@@ -238,6 +243,11 @@ TEST_F(MainWindowTest, context_menu_undo_follows_the_history) {
     EXPECT_EQ(readLine(), (LineState{"7 8", 0, 2}));
     EXPECT_EQ(ContextMenuVisit::open(line, true), true);
     EXPECT_EQ(readLine(), (LineState{"", 0, 0}));
+    setLine("1 2", 3, 3);
+    type('+');
+    SendMessageW(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));  // another program empties it
+    EXPECT_EQ(ContextMenuVisit::open(line, true), true);
+    EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2}));
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

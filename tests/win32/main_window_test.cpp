@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, without_zarn_ini_the_client_area_is_500_wide_and_one_line
     const LOGFONTW font = fontOf(line);
     EXPECT_EQ(faceOf(line), "Century");
     EXPECT_EQ(font.lfHeight, -(14 * screenDpi() / 72));
-    EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);  // the face name, in any script, decides
     EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
 }
 
@@ -200,16 +200,22 @@ bool onTopChecked(HWND window) {
     return (GetMenuState(GetSystemMenu(window, FALSE), alwaysOnTopCommand, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
-// "Always on top" stands just above Close, a separator between them; choosing it puts the window
-// above the others or back among them, and its check mark says which, whoever changed it. The
-// line keeps its text, selection and the focus.
+// "Always on top" stands just above Close, a separator between them, once, whatever other
+// programs post; choosing it puts the window above the others or back among them, and its check
+// mark says which, whoever changed it. The line keeps its text, selection and the focus.
 TEST_F(MainWindowTest, always_on_top_in_the_system_menu_toggles_the_window_and_tells_the_truth) {
     create();
+    SetFocus(nullptr);
+    for (int i = 0; i < 3; ++i) SendMessageW(window, WM_APP, 0, 0);  // as any program may post it
+    EXPECT_EQ(GetFocus(), nullptr) << "the focus taken by another program's message";
     HMENU menu = GetSystemMenu(window, FALSE);
     int close = -1;
+    int onTopItems = 0;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (GetMenuItemID(menu, i) == SC_CLOSE) close = i;
+        if (GetMenuItemID(menu, i) == alwaysOnTopCommand) ++onTopItems;
     }
+    EXPECT_EQ(onTopItems, 1);
     ASSERT_GE(close, 2);
     EXPECT_EQ(GetMenuItemID(menu, close - 2), alwaysOnTopCommand);
     EXPECT_NE(GetMenuState(menu, static_cast<UINT>(close - 1), MF_BYPOSITION) & MF_SEPARATOR, 0u);
@@ -326,10 +332,11 @@ void CALLBACK actWhileTheBoxIsUp(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // A close asked for while the first of two warning boxes is up (as taskkill or a restart of the
-// system asks) ends the program once the box is closed, without the second box or the window
-// ever showing; a window destroyed there fails creation without touching what went with it.
+// system asks) ends the program once the box is closed, without the second box, the box of a
+// value that would stop it, or the window ever showing; a window destroyed there fails creation
+// without touching what went with it.
 TEST_F(MainWindowTest, a_window_asked_to_close_or_destroyed_during_a_warning_box_ends_cleanly) {
-    folder.write("zarn.ini", "[x]\r\n[y]\r\n");
+    folder.write("zarn.ini", "[x]\r\n[y]\r\nontop = maybe\r\n");
     duringTheBox = [](HWND mainWindow) { PostMessageW(mainWindow, WM_CLOSE, 0, 0); };
     boxesSeen = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 10, actWhileTheBoxIsUp);

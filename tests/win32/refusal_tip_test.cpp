@@ -1,6 +1,7 @@
 // The tip beside the input line under Wine: shown with the keystroke logic's message for a
 // refused or cut line, taken away by whatever makes it stale, and pointing at the token.
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -62,6 +63,10 @@ TEST_F(RefusalTipTest, the_next_key_a_click_the_focus_leaving_or_the_window_chan
         {"the window moving", [this] { SetWindowPos(window, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
         {"the window resized", [this] { SetWindowPos(window, nullptr, 0, 0, 300, 60, SWP_NOMOVE | SWP_NOZORDER); }},
         {"the window minimised", [this] { ShowWindow(window, SW_MINIMIZE); }},
+        // The text changed by another program, whatever the message.
+        {"WM_UNDO", [this] { SendMessageW(line, WM_UNDO, 0, 0); }},
+        {"WM_CLEAR", [this] { SendMessageW(line, EM_SETSEL, 0, 1), SendMessageW(line, WM_CLEAR, 0, 0); }},
+        {"WM_SETTEXT", [this] { SendMessageW(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"11 ")); }},
     };
     create();
     for (const auto& [name, take] : takers) {
@@ -88,10 +93,13 @@ TEST_F(RefusalTipTest, the_tip_belongs_to_the_input_line_alone) {
 }
 
 // Surrogate pairs, combining marks and right-to-left text are drawn otherwise than measured one
-// character after another: the tip points where the control itself draws the token, at the end
-// of the line or within it.
+// character after another, and beyond 65,536 characters the control counts offsets in 16 bits:
+// the tip points where the control itself draws the token, at the end of the line or within it.
 TEST_F(RefusalTipTest, the_tip_points_at_the_middle_of_the_token_as_drawn_in_any_script) {
-    const char* prefixes[] = {
+    std::string marks;  // drawn without width: the token 70,000 characters in, yet in view
+    for (int i = 0; i < 70000; ++i) marks += "\u0301";
+    const std::string prefixes[] = {
+        marks,
         "12 34 ",
         "😀😀 ",
         "😀😀😀😀😀😀😀😀😀😀 ",
@@ -104,13 +112,14 @@ TEST_F(RefusalTipTest, the_tip_points_at_the_middle_of_the_token_as_drawn_in_any
         RECT suggested{};
         GetWindowRect(window, &suggested);
         SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        for (const char* prefix : prefixes) {
+        for (const std::string& prefix : prefixes) {
             for (const char* suffix : {"", " 5"}) {
-                const std::string text = std::string(prefix) + "(1/0)" + suffix;
-                SCOPED_TRACE(text + " at " + std::to_string(dpi) + " dpi");
+                const std::string text = prefix + "(1/0)" + suffix;
+                SCOPED_TRACE(text.substr(text.size() - std::min<std::size_t>(text.size(), 60)) + " at " +
+                             std::to_string(dpi) + " dpi");
                 HWND tip = typeAtEnd(text, ' ');
                 ASSERT_NE(tip, nullptr);
-                const std::size_t start = utf16OffsetOf(text, std::strlen(prefix));
+                const std::size_t start = utf16OffsetOf(text, prefix.size());
                 EXPECT_NEAR(stemX(tip), drawnMiddle(line, start, start + 5), 2);
             }
         }

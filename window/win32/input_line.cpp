@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "window/keystroke.hpp"
 #include "window/line_history.hpp"
@@ -18,36 +19,49 @@ namespace {
 constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
 
-WNDPROC previousInputProc = nullptr;
-
-// What the input line keeps beside the control's text: its tip, its history and its accessible
-// name. Made by attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the
-// control is destroyed.
+// What the input line keeps beside the control's text: the control's own window procedure, its
+// tip, its history and its accessible name. Made by attachInputLine, kept behind the control's
+// GWLP_USERDATA and deleted when the control is destroyed.
 struct InputLine {
     explicit InputLine(HWND control) : tip(control), name(control, inputLineAccessibleName) {}
+    WNDPROC controlProc = nullptr;
     RefusalTip tip;
     LineHistory history;
     AccessibleName name;
-    bool keypadDecimalDown = false;  // the last key pressed was the keypad's decimal key
+    // The keypad's decimal key is down, with this scan code (and extended bit): the character
+    // it makes itself follows before its release, with the same scan code.
+    std::optional<UINT> keypadDecimalScanCode;
 };
+
+UINT scanCodeOf(LPARAM lParam) { return (static_cast<UINT>(lParam) >> 16) & 0x1FF; }
 
 // The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
 // French and most European ones), but in the notation there is only ".": the character that key
-// types is taken as "." whatever the layout, as calculators do. The main keyboard's "," stays
-// what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
-WPARAM keypadCharacter(InputLine& inputLine, UINT message, WPARAM wParam) {
-    if (message == WM_KEYDOWN) inputLine.keypadDecimalDown = wParam == VK_DECIMAL || wParam == VK_SEPARATOR;
-    if (message != WM_CHAR || !inputLine.keypadDecimalDown) return wParam;
-    inputLine.keypadDecimalDown = false;
-    return '.';
+// types is taken as "." whatever the layout, as calculators do. Only that character: any other
+// key, its release, or a character from elsewhere (an Alt code, an on-screen keyboard, another
+// program) ends it, so Ctrl with the key, which types nothing, leaves nothing behind. The main
+// keyboard's "," stays what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
+WPARAM keypadCharacter(InputLine& inputLine, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::optional<UINT> down = std::exchange(inputLine.keypadDecimalScanCode, std::nullopt);
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_DECIMAL || wParam == VK_SEPARATOR) inputLine.keypadDecimalScanCode = scanCodeOf(lParam);
+        return wParam;
+    case WM_CHAR: return down == scanCodeOf(lParam) ? '.' : wParam;
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: return wParam;
+    default: inputLine.keypadDecimalScanCode = down; return wParam;  // messages that are no keys
+    }
 }
 
 InputLine* inputLineOf(HWND control) {
     return reinterpret_cast<InputLine*>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
-// The next key, a click, the focus going, or the line changed, moved or refitted by anyone
-// else: the tip would point at something no longer there, so it goes.
+// The next key, a click, the focus going, or the line moved or refitted by anyone else: the tip
+// would point at something no longer there, so it goes. (So it does whenever the text changes,
+// whoever changes it: the parent hears of that, EN_CHANGE, and calls hideInputLineTip.)
 bool takesTipAway(UINT message) {
     switch (message) {
     case WM_KEYDOWN:
@@ -57,7 +71,6 @@ bool takesTipAway(UINT message) {
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_KILLFOCUS:
-    case WM_SETTEXT:
     case WM_SETFONT:
     case WM_WINDOWPOSCHANGED: return true;
     default: return false;
@@ -65,11 +78,9 @@ bool takesTipAway(UINT message) {
 }
 
 // Shows the answer's tip, its offsets counted in the UTF-8 `text` the control now holds.
-void showTip(HWND control, TipKind kind, std::string_view text, const Tip& tip) {
-    if (InputLine* inputLine = inputLineOf(control)) {
-        inputLine->tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
-        announceTip(control, kind, inputLine->tip.window(), utf16FromUtf8(tip.message));
-    }
+void showTip(HWND control, InputLine& inputLine, TipKind kind, std::string_view text, const Tip& tip) {
+    inputLine.tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
+    announceTip(control, kind, inputLine.tip.window(), utf16FromUtf8(tip.message));
 }
 
 // The control's text and selection as it holds them, in UTF-16 units.
@@ -119,38 +130,41 @@ void moveThroughHistory(HWND control, LineHistory& history, HistoryMove move) {
     if (*line != current) announceLine(control, utf16FromUtf8(*line));
 }
 
-// The control's context menu enables Undo by the control's own undo buffer: before it opens, the
-// buffer is emptied, or armed by replacing the text with itself, to say what the history says.
-// (An empty line cannot arm it; every change the input line makes leaves it armed anyway.)
-void matchUndoItemToHistory(HWND control, bool historyCanUndo) {
-    const bool controlCanUndo = CallWindowProcW(previousInputProc, control, EM_CANUNDO, 0, 0) != 0;
+// The control's context menu enables Undo by the control's own undo buffer (and tells no one
+// before it opens): before it opens, the buffer is emptied, or armed to say what the history says,
+// by a blank added at the end of the text and taken away again, which leaves text and selection
+// as they were, an empty line included.
+void matchUndoItemToHistory(HWND control, const InputLine& inputLine) {
+    const bool historyCanUndo = inputLine.history.canUndo(readInputLine(control).text);
+    const bool controlCanUndo = CallWindowProcW(inputLine.controlProc, control, EM_CANUNDO, 0, 0) != 0;
     if (controlCanUndo == historyCanUndo) return;
     if (!historyCanUndo) {
-        CallWindowProcW(previousInputProc, control, EM_EMPTYUNDOBUFFER, 0, 0);
+        CallWindowProcW(inputLine.controlProc, control, EM_EMPTYUNDOBUFFER, 0, 0);
         return;
     }
-    const WideLine line = readWideLine(control);
-    SendMessageW(control, EM_SETSEL, 0, -1);
-    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.text.c_str()));
-    SendMessageW(control, EM_SETSEL, line.start, static_cast<LPARAM>(line.end));
+    DWORD start = 0, end = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<WPARAM>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    SendMessageW(control, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" "));
+    SendMessageW(control, EM_SETSEL, length, static_cast<LPARAM>(length + 1));
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(control, EM_SETSEL, start, static_cast<LPARAM>(end));
 }
 
 // The history's answer to a message, or nothing for a message it leaves to the rest.
-std::optional<LRESULT> answerFromHistory(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    InputLine* inputLine = inputLineOf(control);
-    if (!inputLine) return std::nullopt;
+std::optional<LRESULT> answerFromHistory(HWND control, InputLine& inputLine, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
     if (const std::optional<HistoryMove> move = historyMoveOf(message, wParam)) {
-        moveThroughHistory(control, inputLine->history, *move);
+        moveThroughHistory(control, inputLine.history, *move);
         // Alt+Backspace still reaches the system, which would otherwise take the Alt's release
         // for a press of Alt alone and enter the menu.
         if (message == WM_SYSKEYDOWN) return DefWindowProcW(control, message, wParam, lParam);
         return message == WM_CHAR ? 0 : TRUE;
     }
     switch (message) {
-    case EM_CANUNDO: return inputLine->history.canUndo(readInputLine(control).text) ? TRUE : FALSE;
-    case WM_CONTEXTMENU:
-        matchUndoItemToHistory(control, inputLine->history.canUndo(readInputLine(control).text));
-        return std::nullopt;
+    case EM_CANUNDO: return inputLine.history.canUndo(readInputLine(control).text) ? TRUE : FALSE;
+    case WM_CONTEXTMENU: matchUndoItemToHistory(control, inputLine); return std::nullopt;
     // Alt+Backspace's character: the key has undone already, and the system would take it for a
     // menu's shortcut and beep.
     case WM_SYSCHAR: return wParam == VK_BACK ? std::optional<LRESULT>(0) : std::nullopt;
@@ -158,7 +172,15 @@ std::optional<LRESULT> answerFromHistory(HWND control, UINT message, WPARAM wPar
     }
 }
 
-LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
+// Deletes the UTF-8 bytes [start, end) of the text as the control's own editing would, so that
+// it is typing like any other: no evaluation, the caret left at the start.
+void erase(HWND control, std::string_view text, std::size_t start, std::size_t end) {
+    if (start == end) return;
+    SendMessageW(control, EM_SETSEL, utf16OffsetOf(text, start), static_cast<LPARAM>(utf16OffsetOf(text, end)));
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
+LRESULT onChar(HWND control, InputLine& inputLine, WPARAM wParam, LPARAM lParam) {
     const unsigned code = LOWORD(wParam);
     const bool shiftDown = commandDependsOnShift(code) && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const InputLineState line = readInputLine(control);
@@ -166,21 +188,24 @@ LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     switch (answer.action) {
     case KeystrokeAnswer::Action::Show:
         showResult(control, answer.text, answer.caret);
-        if (InputLine* inputLine = inputLineOf(control)) inputLine->history.recordEvaluation(line.text, answer.text);
+        inputLine.history.recordEvaluation(line.text, answer.text);
         if (answer.text != line.text) announceLine(control, utf16FromUtf8(answer.text));
-        if (answer.tip) showTip(control, TipKind::Cut, answer.text, *answer.tip);
+        if (answer.tip) showTip(control, inputLine, TipKind::Cut, answer.text, *answer.tip);
+        return 0;
+    case KeystrokeAnswer::Action::Erase:
+        erase(control, line.text, answer.caret, answer.eraseEnd);
         return 0;
     case KeystrokeAnswer::Action::Close:
         PostMessageW(GetParent(control), WM_CLOSE, 0, 0);
         return 0;
     case KeystrokeAnswer::Action::Refuse:
         MessageBeep(MB_ICONWARNING);
-        if (answer.tip) showTip(control, TipKind::Refusal, line.text, *answer.tip);
+        if (answer.tip) showTip(control, inputLine, TipKind::Refusal, line.text, *answer.tip);
         return 0;
     case KeystrokeAnswer::Action::PassOn:
         break;
     }
-    return CallWindowProcW(previousInputProc, control, WM_CHAR, wParam, lParam);
+    return CallWindowProcW(inputLine.controlProc, control, WM_CHAR, wParam, lParam);
 }
 
 }  // namespace
@@ -192,9 +217,9 @@ InputLineState readInputLine(HWND control) {
 
 void attachInputLine(HWND control) {
     auto inputLine = std::make_unique<InputLine>(control);
+    inputLine->controlProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
     SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(inputLine.release()));
-    previousInputProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&inputLineProc)));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&inputLineProc));
 }
 
 void hideInputLineTip(HWND control) {
@@ -202,25 +227,28 @@ void hideInputLineTip(HWND control) {
 }
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    InputLine* inputLine = inputLineOf(control);
+    if (!inputLine) return DefWindowProcW(control, message, wParam, lParam);  // never attached
     if (message == WM_NCDESTROY) {
         // The last message the control gets: its tip goes with it.
-        std::unique_ptr<InputLine> inputLine(inputLineOf(control));
+        const WNDPROC controlProc = inputLine->controlProc;
         SetWindowLongPtrW(control, GWLP_USERDATA, 0);
-        return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
+        delete inputLine;
+        return CallWindowProcW(controlProc, control, message, wParam, lParam);
     }
-    if (takesTipAway(message)) hideInputLineTip(control);
-    if (InputLine* inputLine = inputLineOf(control)) {
-        if (message == WM_GETOBJECT) inputLine->name.onObjectRequested();
-        wParam = keypadCharacter(*inputLine, message, wParam);
-    }
+    if (takesTipAway(message)) inputLine->tip.hide();
+    if (message == WM_GETOBJECT) inputLine->name.onObjectRequested();
+    wParam = keypadCharacter(*inputLine, message, wParam, lParam);
     try {
-        if (const std::optional<LRESULT> answer = answerFromHistory(control, message, wParam, lParam)) return *answer;
-        if (message == WM_CHAR) return onChar(control, wParam, lParam);
+        if (const std::optional<LRESULT> answer = answerFromHistory(control, *inputLine, message, wParam, lParam)) {
+            return *answer;
+        }
+        if (message == WM_CHAR) return onChar(control, *inputLine, wParam, lParam);
     } catch (...) {
         keepPendingException(GetParent(control), message);
         return 0;
     }
-    return CallWindowProcW(previousInputProc, control, message, wParam, lParam);
+    return CallWindowProcW(inputLine->controlProc, control, message, wParam, lParam);
 }
 
 void showResult(HWND control, std::string_view text, std::size_t caret) {

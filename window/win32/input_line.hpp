@@ -23,20 +23,23 @@ struct InputLineState {
 
 InputLineState readInputLine(HWND control);
 
-// Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own,
-// and makes the line's tip and history, which live until the control is destroyed. A refused
-// line shows the tip pointing at the refused token, a line cut by a division by zero shows it at
-// the cut; the next key, a click or the focus leaving the line takes it away.
+// Installs inputLineProc as `control`'s (Unicode) window procedure, keeping the control's own
+// with the line's state, and makes the line's tip and history, which live until the control is
+// destroyed. A refused line shows the tip pointing at the refused token, a line cut by a
+// division by zero shows it at the cut; the next key, a click, the focus leaving the line or any
+// change of its text takes it away.
 // Every evaluation is a step of the history (window/line_history.hpp). Ctrl+Z, Alt+Backspace,
 // WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
-// leaving the caret at the end of the line with nothing selected; EM_CANUNDO answers whether an
-// undo would change the line. The control's own undo buffer is never used.
+// leaving the caret at the end of the line with nothing selected; EM_CANUNDO, and the context
+// menu's Undo item, say whether an undo would change the line. The control's own undo buffer is
+// never used. Ctrl+Backspace deletes the word before the caret, as typing.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
 
-// Takes the tip away, if one is shown: for whatever moves the line on the screen without the
-// line's knowing (its top-level window moving). Does nothing for a control not attached.
+// Takes the tip away, if one is shown: for whatever changes the line without the line's knowing
+// (its text changed by anyone, EN_CHANGE; its top-level window moving). Does nothing for a
+// control not attached.
 void hideInputLineTip(HWND control);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,15 +27,28 @@ constexpr DWORD mainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_M
 constexpr DWORD mainWindowExStyle = WS_EX_WINDOWEDGE;
 constexpr DWORD inputControlStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
 
+// Where the window is in its life. The warning boxes shown during WM_CREATE run message loops of
+// their own, so the window can be asked to close, or even be destroyed, before its content is
+// complete; and anyone may post it any message at any time.
+enum class Stage {
+    Creating,                // WM_CREATE is making the content
+    CloseRequested,          // still creating, asked to close meanwhile: no further box
+    DestroyedWhileCreating,  // gone before its content was complete
+    ClosedUnshown,           // creation over, to be destroyed without ever being shown
+    Finishing,               // complete, shown, the rest of the start still to come
+    Running,
+};
+
+// Whether onCreate still owns the state.
+bool creating(Stage stage) {
+    return stage == Stage::Creating || stage == Stage::CloseRequested || stage == Stage::DestroyedWhileCreating;
+}
+
 // Everything the main window keeps, behind its GWLP_USERDATA. Made first in WM_CREATE and owned by
-// onCreate until the content is complete; from then on owned by the window and freed in
-// WM_NCDESTROY, after the input line (and with it its use of the font) is gone.
+// onCreate while it is creating; from then on owned by the window and freed in WM_NCDESTROY, after
+// the input line (and with it its use of the font) is gone.
 struct MainWindowState {
-    // The warning boxes shown during WM_CREATE run their own message loops, so the window can be
-    // asked to close (WM_CLOSE) or even be destroyed before its content is complete.
-    bool creating = true;
-    bool closeRequested = false;          // during creation: closed once creation is over
-    bool destroyedDuringCreation = false;  // the content is not finished, and never will be
+    Stage stage = Stage::Creating;
     HWND inputControl = nullptr;
     UniqueFont font;
     int fixedWindowHeight = 0;  // outer height: one line of the font at `dpi`
@@ -55,7 +68,7 @@ WindowSettings readSettings(HWND window, const MainWindowState& state) {
     const std::string fileName(settingsFileName);
     if (fileExists(fileName)) {
         loadSettings(readFileBytes(fileName), state.dpi, settings, [window, &state](std::string_view key) {
-            if (state.closeRequested || state.destroyedDuringCreation) return;
+            if (state.stage != Stage::Creating) return;
             // The key is UTF-8: shown through the W form, every character comes out as written,
             // and a control character as a visible symbol instead of cutting the text short.
             const std::wstring text = utf16FromUtf8("Unknown key:\n\n" + visibleText(key));
@@ -133,12 +146,13 @@ int setLineFont(MainWindowState& state) {
 }
 
 // Posted at the end of creation, so handled once the window has been shown: what the first
-// sight of it does not need waits until then (finishCreation).
+// sight of it does not need waits until then (finishCreation). Any program can post a WM_APP, so
+// it is acted on only while the start is still to be finished.
 constexpr UINT finishCreationMessage = WM_APP;
 
 // The content that decides how the window looks when it is shown: the input line, the settings
-// (with their warning boxes), the font and the size. Returns early when the window was destroyed
-// meanwhile.
+// (with their warning boxes), the font and the size. Returns early when the window was closed or
+// destroyed meanwhile; once closing was asked for, a refused zarn.ini shows no box either.
 void createContent(HWND window, MainWindowState& state) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // A Unicode control: its text and selection are counted in the same UTF-16 units, whatever
@@ -154,8 +168,12 @@ void createContent(HWND window, MainWindowState& state) {
 
     // The window's own resolution: the monitor it opens on may not be the primary one.
     state.dpi = dpiOfWindow(window);
-    state.settings = readSettings(window, state);
-    if (state.destroyedDuringCreation) return;
+    try {
+        state.settings = readSettings(window, state);
+    } catch (...) {
+        if (state.stage != Stage::CloseRequested) throw;
+    }
+    if (state.stage != Stage::Creating) return;
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
     const int textHeight = setLineFont(state);
@@ -170,6 +188,8 @@ void createContent(HWND window, MainWindowState& state) {
 // icons made for the window's resolution, no input method in the line, and the focus on it. No
 // key or click can come first: posted messages are handled before input.
 void finishCreation(HWND window, MainWindowState& state) {
+    if (state.stage != Stage::Finishing) return;
+    state.stage = Stage::Running;
     addOnTopItem(window);
     showOnTopCheck(window);
     state.icons.setFor(window, state.dpi);
@@ -177,8 +197,8 @@ void finishCreation(HWND window, MainWindowState& state) {
     SetFocus(state.inputControl);
 }
 
-// Until the content is complete the state belongs to this function, so that a window destroyed
-// inside a warning box (whose WM_NCDESTROY only lets go of it) never leaves it freed under us.
+// While creating, the state belongs to this function, so that a window destroyed inside a warning
+// box (whose WM_NCDESTROY only lets go of it) never leaves it freed under us.
 void onCreate(HWND window) {
     auto owned = std::make_unique<MainWindowState>();
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.get()));
@@ -186,20 +206,19 @@ void onCreate(HWND window) {
         createContent(window, *owned);
     } catch (...) {
         // Creation fails: the window is destroyed after WM_CREATE returns, without the state.
-        if (!owned->destroyedDuringCreation) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (owned->stage != Stage::DestroyedWhileCreating) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         throw;
     }
-    if (owned->destroyedDuringCreation) return;
-    owned->creating = false;
+    if (owned->stage == Stage::DestroyedWhileCreating) return;
+    owned->stage = owned->stage == Stage::CloseRequested ? Stage::ClosedUnshown : Stage::Finishing;
     owned.release();  // the window's now, freed in WM_NCDESTROY
 }
 
 // Asked to close while its content is still being made (from a warning box's message loop): the
-// request is kept and carried out once creation is over, and the warnings still to come are
-// skipped.
+// request is kept and carried out once creation is over, and the boxes still to come are skipped.
 bool onClose(MainWindowState& state) {
-    if (!state.creating) return false;
-    state.closeRequested = true;
+    if (!creating(state.stage)) return false;
+    state.stage = Stage::CloseRequested;
     return true;
 }
 
@@ -236,9 +255,9 @@ void onSizing(const MainWindowState& state, LPARAM lParam) {
     proposed->bottom = proposed->top + state.fixedWindowHeight;
 }
 
-bool closeRequestedDuringCreation(HWND window) {
+bool closedBeforeShown(HWND window) {
     const MainWindowState* state = stateOf(window);
-    return state != nullptr && state->closeRequested;
+    return state != nullptr && state->stage == Stage::ClosedUnshown;
 }
 
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -262,6 +281,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         showOnTopCheck(window);
         return 0;
     case WM_INITMENU: showOnTopCheck(window); break;
+    case WM_COMMAND:  // the line's text changed, whoever changed it: its tip may point at nothing
+        if (HIWORD(wParam) == EN_CHANGE) hideInputLineTip(state->inputControl);
+        break;
     case finishCreationMessage: finishCreation(window, *state); return 0;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;
@@ -273,8 +295,8 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCRBUTTONDOWN: hideInputLineTip(state->inputControl); break;
     case WM_NCDESTROY: {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (state->creating) {
-            state->destroyedDuringCreation = true;  // onCreate still owns the state and frees it
+        if (creating(state->stage)) {
+            state->stage = Stage::DestroyedWhileCreating;  // onCreate still owns the state and frees it
         } else {
             delete state;
         }
@@ -324,7 +346,7 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
     HWND window = createMainWindow(instance);
     rethrowPendingException();
     if (!window) throw Exception("CreateWindowExW: " + systemErrorText(GetLastError()));
-    if (closeRequestedDuringCreation(window)) {
+    if (closedBeforeShown(window)) {
         DestroyWindow(window);  // never shown; its WM_DESTROY posts the quit message
     } else {
         ShowWindow(window, showCommand);

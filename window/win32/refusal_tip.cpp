@@ -56,14 +56,41 @@ long endX(HWND control, std::size_t length) {
     return rightToLeft ? lastX - size.cx : lastX + size.cx;
 }
 
-// The boundary nearest the right edge of the formatting rectangle. EM_CHARFROMPOS answers in 16
-// bits; the rest comes from the first offset in view, as far fewer than 65,536 characters fit
-// between the edges.
-std::size_t lastInView(HWND control, const RECT& format, std::size_t first, std::size_t length) {
-    const LRESULT answer =
-        SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(format.right, (format.top + format.bottom) / 2));
-    const std::size_t low = LOWORD(answer);
-    return std::min(first + ((low - first) & 0xFFFF), length);
+// The low 16 bits of the offset of the character nearest `x` on the line: all EM_CHARFROMPOS
+// gives (and Wine's answer past the end of the text is 0xFFFF).
+std::size_t lowOffsetAt(HWND control, const RECT& format, LONG x) {
+    return LOWORD(SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(x, (format.top + format.bottom) / 2)));
+}
+
+// The offsets of the first and the last character in view. Only their low 16 bits are given
+// (Wine's EM_GETFIRSTVISIBLELINE goes wrong beyond 65,536 characters, and its EM_SCROLLCARET
+// beyond 32,767 pixels, so not even the caret need be in view): of the offsets with the first's
+// bits, it is the one the control draws at the left edge, nearest the caret should several be.
+// One 65,536 characters away is drawn so far off that the control's 16-bit x wraps back to the
+// edge only by chance. Far fewer than 65,536 characters fit between the edges.
+struct InView {
+    std::size_t first, last;
+};
+
+InView offsetsInView(HWND control, const RECT& format, std::size_t length) {
+    const std::size_t low = lowOffsetAt(control, format, format.left);
+    std::size_t first = std::min(low, length);
+    if (length > 0xFFFF) {
+        DWORD start = 0, caret = 0;
+        SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&caret));
+        const long slack = format.bottom - format.top;  // wider than any character but the widest
+        std::size_t nearest = std::numeric_limits<std::size_t>::max();
+        for (std::size_t candidate = low; candidate < length; candidate += 0x10000) {
+            const std::optional<long> x = drawnX(control, candidate);
+            const std::size_t distance = candidate > caret ? candidate - caret : caret - candidate;
+            if (x && *x > format.left - slack && *x < format.left + slack && distance < nearest) {
+                first = candidate;
+                nearest = distance;
+            }
+        }
+    }
+    const std::size_t last = std::min(first + ((lowOffsetAt(control, format, format.right) - first) & 0xFFFF), length);
+    return {first, last};
 }
 
 // An activation context made active for a scope.
@@ -163,9 +190,7 @@ POINT tipAnchor(HWND control, std::size_t start, std::size_t end) {
     const std::size_t length = textLength(control);
     end = std::min(end, length);
     start = std::min(start, end);
-    // A single-line control answers with the first character in view.
-    const auto first = std::min(static_cast<std::size_t>(SendMessageW(control, EM_GETFIRSTVISIBLELINE, 0, 0)), length);
-    const std::size_t last = lastInView(control, format, first, length);
+    const auto [first, last] = offsetsInView(control, format, length);
     if (start < first && end <= first) return {format.left, client.bottom};
     if (start > last) return {format.right, client.bottom};
     // The span as drawn, from the leftmost to the rightmost of its boundaries in view: right to

@@ -41,8 +41,8 @@ private:
 
 // The point, in the control's client coordinates, at which a tip for the text [start, end)
 // (UTF-16 units) points: the bottom of the line, below the middle of the part of the span in
-// view, as the control draws it (in any script, right to left included). A span scrolled out of
-// view gives the nearest visible edge.
+// view, as the control draws it (in any script, right to left included), however long the line.
+// A span scrolled out of view gives the nearest visible edge.
 POINT tipAnchor(HWND control, std::size_t start, std::size_t end);
 
 }  // namespace zarn

@@ -10,7 +10,7 @@ namespace zarn {
 LOGFONTW logicalFontFor(const WindowSettings& settings) {
     LOGFONTW font{};
     font.lfHeight = settings.fontHeight;
-    font.lfCharSet = ANSI_CHARSET;
+    font.lfCharSet = DEFAULT_CHARSET;  // the face name decides, whatever its script
     font.lfQuality = CLEARTYPE_QUALITY;
     // Already cut to what the record holds, never inside a character; the copy only makes sure.
     const std::wstring face = utf16FromUtf8(requestedFaceName(settings.faceName));

@@ -8,7 +8,7 @@
 
 namespace zarn {
 
-// The logical font: everything zero but the height, ANSI_CHARSET, CLEARTYPE_QUALITY and the
+// The logical font: everything zero but the height, DEFAULT_CHARSET, CLEARTYPE_QUALITY and the
 // face name in UTF-16, cut to the 31 units the record holds (requestedFaceName), so that a face
 // in any script can be chosen.
 LOGFONTW logicalFontFor(const WindowSettings& settings);
