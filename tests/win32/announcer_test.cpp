@@ -76,6 +76,48 @@ HRESULT WINAPI recordNotification(IRawElementProviderSimple* provider, int, int 
     return S_OK;
 }
 
+// What the annotation service is told, in place of oleacc's (Wine 8's implements none of it):
+// each alert level set on a tip.
+std::vector<LONG> alertLevels;
+
+// COM interfaces have no virtual destructor: objects are released, never deleted through them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+struct RecordingAccPropServices : IAccPropServices {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD object, DWORD child, MSAAPROPID property, VARIANT value) override {
+        if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_STATE &&
+            value.vt == VT_I4) {
+            alertLevels.push_back(value.lVal);
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                            AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND, DWORD, DWORD, MSAAPROPID, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                 AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+        return E_NOTIMPL;
+    }
+};
+#pragma GCC diagnostic pop
+
 class AnnouncerTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -84,6 +126,8 @@ protected:
         UiaNotifications::load();
         systemEntry = UiaNotifications::raiseNotificationEvent;
         UiaNotifications::raiseNotificationEvent = recordNotification;
+        if (IAccPropServices* made = AccPropServices::get()) made->Release();  // the stand-in takes its place
+        AccPropServices::service = &recordingServices;
         hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_VALUECHANGE, nullptr, onWinEvent,
                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         ASSERT_NE(hook, nullptr);
@@ -93,6 +137,7 @@ protected:
         UnhookWinEvent(hook);
         UiaNotifications::raiseNotificationEvent = systemEntry;
         MainWindowTest::TearDown();
+        AccPropServices::release();
         CoUninitialize();
     }
 
@@ -104,10 +149,12 @@ protected:
 
     HWINEVENTHOOK hook = nullptr;
     RaiseNotificationEventFn systemEntry = nullptr;
+    RecordingAccPropServices recordingServices;
 };
 
 // Each key that changes the line announces the new line once; a refusal or a cut announces
-// its tip's words; a key that changes nothing announces nothing.
+// its tip's words, the tip at the alert level of a refusal or a cut; a key that changes nothing
+// announces nothing.
 TEST_F(AnnouncerTest, a_changed_line_its_tip_or_nothing_is_announced_through_msaa_and_ui_automation) {
     struct AnnouncementCase {
         const char* name;
@@ -115,21 +162,22 @@ TEST_F(AnnouncerTest, a_changed_line_its_tip_or_nothing_is_announced_through_msa
         std::vector<unsigned> keys;  // typed in turn: what the last one announces is checked
         bool shift;                  // Shift held for the last key
         std::optional<std::string> line;  // the line announced
-        bool tip;                    // the tip of the last key announced, in the logic's words
+        LONG tipAlert;  // the tip of the last key announced in the logic's words, at this alert level
     };
+    constexpr LONG noTip = 0, refusal = STATE_SYSTEM_ALERT_HIGH, cut = STATE_SYSTEM_ALERT_MEDIUM;
     const AnnouncementCase cases[] = {
         // First, while the window's history holds nothing but the empty line it opened with.
-        {"an undo with nothing to undo", "", {0x1A}, false, std::nullopt, false},
-        {"an operator", "1 2", {'+'}, false, "3 ", false},
-        {"decimals", "(1/4)", {'\r'}, true, "0.25 ", false},
-        {"clearing", "12 34", {'\b'}, true, "", false},
-        {"a refused number", "(1/0)", {' '}, false, std::nullopt, true},
-        {"a refused operator", "9223372036854775807 1", {'+'}, false, std::nullopt, true},
-        {"a cut", "1 0", {'/'}, false, "1 ", true},
-        {"an undo", "1 2", {'+', 0x1A}, false, "1 2", false},
-        {"a space after a result: nothing changed", "3 ", {' '}, false, std::nullopt, false},
-        {"clearing an empty line: nothing changed", "", {'\b'}, true, std::nullopt, false},
-        {"a digit, the control's own", "12", {'7'}, false, std::nullopt, false},
+        {"an undo with nothing to undo", "", {0x1A}, false, std::nullopt, noTip},
+        {"an operator", "1 2", {'+'}, false, "3 ", noTip},
+        {"decimals", "(1/4)", {'\r'}, true, "0.25 ", noTip},
+        {"clearing", "12 34", {'\b'}, true, "", noTip},
+        {"a refused number", "(1/0)", {' '}, false, std::nullopt, refusal},
+        {"a refused operator", "9223372036854775807 1", {'+'}, false, std::nullopt, refusal},
+        {"a cut", "1 0", {'/'}, false, "1 ", cut},
+        {"an undo", "1 2", {'+', 0x1A}, false, "1 2", noTip},
+        {"a space after a result: nothing changed", "3 ", {' '}, false, std::nullopt, noTip},
+        {"clearing an empty line: nothing changed", "", {'\b'}, true, std::nullopt, noTip},
+        {"a digit, the control's own", "12", {'7'}, false, std::nullopt, noTip},
     };
     create();
     hookedLine = line;
@@ -144,19 +192,34 @@ TEST_F(AnnouncerTest, a_changed_line_its_tip_or_nothing_is_announced_through_msa
         pump();
         heardEvents.clear();
         notifications.clear();
+        alertLevels.clear();
 
         type(c.keys.back(), c.shift);
         pump();
 
         std::vector<Heard> expected;
         if (c.line) expected.push_back({Heard::Kind::Line, *c.line});
-        if (c.tip) {
+        if (c.tipAlert != noTip) {
             ASSERT_TRUE(answer.tip.has_value());
             expected.push_back({Heard::Kind::Tip, answer.tip->message});
         }
         EXPECT_EQ(heardEvents, expected);
         EXPECT_EQ(notifications, expected);
+        EXPECT_EQ(alertLevels, c.tipAlert == noTip ? std::vector<LONG>{} : std::vector<LONG>{c.tipAlert});
     }
+}
+
+// COM is entered for the window's thread when first needed and left after the message loop, not
+// inside the line's destruction, where leaving it could pump messages into a window half gone.
+TEST_F(MainWindowTest, com_entered_for_the_line_is_left_after_the_window_not_with_it) {
+    create();
+    SendMessageW(line, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    DestroyWindow(window);
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE) << "COM left with the window";
+    CoUninitialize();
+    AccPropServices::release();
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK) << "COM still entered after release()";
+    CoUninitialize();
 }
 
 }  // namespace

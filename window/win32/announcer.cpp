@@ -78,46 +78,85 @@ void announceLine(HWND control, std::wstring_view line) {
     NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void announceTip(HWND control, TipKind kind, HWND tipWindow, std::wstring_view message) {
+void announceTip(HWND control, LineAnnotations& annotations, TipKind kind, HWND tipWindow,
+                 std::wstring_view message) {
     UiaNotifications::raise(control, kind == TipKind::Refusal ? notificationKindActionAborted : notificationKindOther,
                             notificationProcessingAll, message, tipActivity);
-    if (tipWindow) NotifyWinEvent(EVENT_SYSTEM_ALERT, tipWindow, OBJID_CLIENT, CHILDID_SELF);
+    if (!tipWindow) return;
+    annotations.setAlertLevel(tipWindow, kind);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, tipWindow, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void AccessibleName::ComReleaser::operator()(IAccPropServices* services) const noexcept { services->Release(); }
+namespace {
 
-void AccessibleName::onObjectRequested() noexcept {
-    if (requested_) return;
-    requested_ = true;
-    ole32_.reset(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    const auto initialize = entryOf<decltype(&CoInitializeEx)>(ole32_.get(), "CoInitializeEx");
-    const auto create = entryOf<decltype(&CoCreateInstance)>(ole32_.get(), "CoCreateInstance");
-    if (!initialize || !create) return;
+UniqueModule ole32;
+bool comEntered = false;  // CoInitializeEx succeeded here: CoUninitialize is owed
+bool serviceTried = false;
+
+}  // namespace
+
+IAccPropServices* AccPropServices::service = nullptr;
+
+IAccPropServices* AccPropServices::get() {
+    if (serviceTried) return service;
+    serviceTried = true;
+    ole32.reset(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const auto initialize = entryOf<decltype(&CoInitializeEx)>(ole32.get(), "CoInitializeEx");
+    const auto create = entryOf<decltype(&CoCreateInstance)>(ole32.get(), "CoCreateInstance");
+    if (!initialize || !create) return nullptr;
     // An apartment of this thread's own unless it has one: the window's thread is a
     // single-threaded one, with the message loop COM needs.
-    comEntered_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    IAccPropServices* services = nullptr;
-    if (FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                      reinterpret_cast<void**>(&services))) ||
-        !services) {
-        return;
+    comEntered = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    IAccPropServices* made = nullptr;
+    if (SUCCEEDED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&made)))) {
+        service = made;
     }
-    services_.reset(services);
-    given_ = SUCCEEDED(services_->SetHwndPropStr(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                                 PROPID_ACC_NAME, name_));
+    return service;
 }
 
-AccessibleName::~AccessibleName() {
-    if (given_) {
-        const MSAAPROPID properties[] = {PROPID_ACC_NAME};
-        services_->ClearHwndProps(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties, 1);
-    }
-    services_.reset();
-    if (comEntered_) {
-        if (const auto uninitialize = entryOf<decltype(&CoUninitialize)>(ole32_.get(), "CoUninitialize")) {
+void AccPropServices::release() {
+    if (service) service->Release();
+    service = nullptr;
+    serviceTried = false;
+    if (comEntered) {
+        if (const auto uninitialize = entryOf<decltype(&CoUninitialize)>(ole32.get(), "CoUninitialize")) {
             uninitialize();
         }
     }
+    comEntered = false;
+    ole32.reset();
+}
+
+void LineAnnotations::onObjectRequested() noexcept {
+    if (requested_) return;
+    requested_ = true;
+    if (IAccPropServices* services = AccPropServices::get()) {
+        named_ = SUCCEEDED(services->SetHwndPropStr(control_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                    PROPID_ACC_NAME, name_));
+    }
+}
+
+void LineAnnotations::setAlertLevel(HWND tipWindow, TipKind kind) noexcept {
+    IAccPropServices* services = AccPropServices::get();
+    if (!services) return;
+    VARIANT state{};  // as VariantInit leaves it, without importing oleaut32
+    state.vt = VT_I4;
+    state.lVal = kind == TipKind::Refusal ? STATE_SYSTEM_ALERT_HIGH : STATE_SYSTEM_ALERT_MEDIUM;
+    if (SUCCEEDED(services->SetHwndProp(tipWindow, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                        PROPID_ACC_STATE, state))) {
+        alerted_ = tipWindow;
+    }
+}
+
+LineAnnotations::~LineAnnotations() {
+    // The service that took the annotations goes after the message loop, so after this.
+    if (!AccPropServices::service) return;
+    const auto clear = [](HWND window, MSAAPROPID property) {
+        AccPropServices::service->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
+    };
+    if (named_) clear(control_, PROPID_ACC_NAME);
+    if (alerted_) clear(alerted_, PROPID_ACC_STATE);
 }
 
 }  // namespace zarn

@@ -2,8 +2,8 @@
 // What the input line tells screen readers: its accessible name, each new line, and each
 // refusal or cut in the words of its tip. zarn.exe imports no accessibility library and loads
 // none at start: COM and oleacc are loaded when a client first asks for the line's accessible
-// object, UI Automation at the first announcement. Everything here fails quietly: where the
-// system lacks a part, the line works on without it.
+// object or its first tip is shown, UI Automation at the first announcement. Everything here
+// fails quietly: where the system lacks a part, the line works on without it.
 
 #include <windows.h>
 #include <wtypes.h>
@@ -20,6 +20,8 @@ struct IRawElementProviderSimple;
 
 namespace zarn {
 
+class LineAnnotations;
+
 inline constexpr const wchar_t* inputLineAccessibleName = L"ZARN line";
 
 // Announces `line`, the control's new text as it shows it (UTF-16), after a key changed it:
@@ -31,8 +33,10 @@ void announceLine(HWND control, std::wstring_view line);
 
 // Announces a refusal or a cut in the words of its tip, `message`: a UI Automation
 // notification carrying it, processed "all" so that it is never dropped, and the MSAA alert of
-// `tipWindow`, the tip now shown, whose accessible name is the message (no alert when null).
-void announceTip(HWND control, TipKind kind, HWND tipWindow, std::wstring_view message);
+// `tipWindow`, the tip now shown, whose accessible name is the message and whose alert level
+// `annotations` sets (no alert when null).
+void announceTip(HWND control, LineAnnotations& annotations, TipKind kind, HWND tipWindow,
+                 std::wstring_view message);
 
 // UiaRaiseNotificationEvent's signature (Windows 10 1709 and later), which MinGW-w64's headers
 // lack; kinds and processings are the values of uiautomationcore.h's NotificationKind and
@@ -66,36 +70,61 @@ public:
     static RaiseNotificationEventFn raiseNotificationEvent;
 };
 
-// The control's accessible name, given through Dynamic Annotation (IAccPropServices::
-// SetHwndPropStr with PROPID_ACC_NAME), which MSAA clients and UI Automation's proxies read.
-// It is given when a client first asks for the control's accessible object, before the
-// control answers, so that nothing is loaded for a program nobody inspects. The annotation
-// is taken away, and COM left, when this object goes, which must be before the control is
-// destroyed and on its thread.
-class AccessibleName {
+// Dynamic Annotation (IAccPropServices), which MSAA clients and UI Automation's proxies read:
+// the window thread's COM apartment is entered, and oleacc's service made, when first needed, and
+// both are let go by release() after the message loop, never inside a window's destruction,
+// where leaving COM may pump messages into a window half gone. Never instantiated: the thread's
+// apartment is one for the whole process.
+class AccPropServices : public Object {
 public:
-    AccessibleName(HWND control, const wchar_t* name) noexcept : control_(control), name_(name) {}
-    ~AccessibleName();
-    AccessibleName(const AccessibleName&) = delete;
-    AccessibleName& operator=(const AccessibleName&) = delete;
+    AccPropServices() = delete;
+
+    // The service, made once (entering COM first); null where the system lacks it.
+    static IAccPropServices* get();
+
+    // Releases the service and leaves COM, if it was entered here; get() may make them again.
+    static void release();
+
+    // What get() returns once made: tests put a stand-in here after calling get().
+    static IAccPropServices* service;
+};
+
+// Releases AccPropServices when a scope ends: the scope of the message loop.
+class AccPropServicesReleased {
+public:
+    AccPropServicesReleased() = default;
+    ~AccPropServicesReleased() { AccPropServices::release(); }
+    AccPropServicesReleased(const AccPropServicesReleased&) = delete;
+    AccPropServicesReleased& operator=(const AccPropServicesReleased&) = delete;
+};
+
+// What the input line annotates: its accessible name, given when a client first asks for the
+// control's accessible object, before the control answers, so that nothing is loaded for a
+// program nobody inspects; and the alert level of its tip, set before each alert. Both are
+// taken away when this object goes, which must be before the control and its tip are destroyed
+// and on their thread. Wine 8 implements neither (SetHwndPropStr and SetHwndProp answer
+// E_NOTIMPL): there the line has no name and the tip no alert level.
+class LineAnnotations {
+public:
+    LineAnnotations(HWND control, const wchar_t* name) noexcept : control_(control), name_(name) {}
+    ~LineAnnotations();
+    LineAnnotations(const LineAnnotations&) = delete;
+    LineAnnotations& operator=(const LineAnnotations&) = delete;
 
     // For every WM_GETOBJECT the control receives, before it is answered: the first gives the
-    // name; later ones do nothing. Wine 8 does not implement SetHwndPropStr: the line has no
-    // name there.
+    // name; later ones do nothing.
     void onObjectRequested() noexcept;
 
-private:
-    struct ComReleaser {
-        void operator()(IAccPropServices* services) const noexcept;
-    };
+    // The state MSAA clients read from `tipWindow` when its alert comes: STATE_SYSTEM_ALERT_HIGH
+    // for a refusal, STATE_SYSTEM_ALERT_MEDIUM for a cut.
+    void setAlertLevel(HWND tipWindow, TipKind kind) noexcept;
 
+private:
     HWND control_;
     const wchar_t* name_;
     bool requested_ = false;
-    bool given_ = false;  // the system took the name: it is cleared at the end
-    UniqueModule ole32_;
-    bool comEntered_ = false;  // CoInitializeEx succeeded: CoUninitialize is owed
-    std::unique_ptr<IAccPropServices, ComReleaser> services_;
+    bool named_ = false;      // the system took the name: it is cleared at the end
+    HWND alerted_ = nullptr;  // the tip whose state the system took: cleared at the end
 };
 
 }  // namespace zarn

@@ -20,14 +20,14 @@ constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
-// tip, its history and its accessible name. Made by attachInputLine, kept behind the control's
+// tip, its history and its accessibility annotations. Made by attachInputLine, kept behind the control's
 // GWLP_USERDATA and deleted when the control is destroyed.
 struct InputLine {
-    explicit InputLine(HWND control) : tip(control), name(control, inputLineAccessibleName) {}
+    explicit InputLine(HWND control) : tip(control), annotations(control, inputLineAccessibleName) {}
     WNDPROC controlProc = nullptr;
     RefusalTip tip;
     LineHistory history;
-    AccessibleName name;
+    LineAnnotations annotations;  // after the tip: it goes first, clearing the tip's too
     // The keypad's decimal key is down, with this scan code (and extended bit): the character
     // it makes itself follows before its release, with the same scan code.
     std::optional<UINT> keypadDecimalScanCode;
@@ -80,7 +80,7 @@ bool takesTipAway(UINT message) {
 // Shows the answer's tip, its offsets counted in the UTF-8 `text` the control now holds.
 void showTip(HWND control, InputLine& inputLine, TipKind kind, std::string_view text, const Tip& tip) {
     inputLine.tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
-    announceTip(control, kind, inputLine.tip.window(), utf16FromUtf8(tip.message));
+    announceTip(control, inputLine.annotations, kind, inputLine.tip.window(), utf16FromUtf8(tip.message));
 }
 
 // The control's text and selection as it holds them, in UTF-16 units.
@@ -237,7 +237,7 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcW(controlProc, control, message, wParam, lParam);
     }
     if (takesTipAway(message)) inputLine->tip.hide();
-    if (message == WM_GETOBJECT) inputLine->name.onObjectRequested();
+    if (message == WM_GETOBJECT) inputLine->annotations.onObjectRequested();
     wParam = keypadCharacter(*inputLine, message, wParam, lParam);
     try {
         if (const std::optional<LRESULT> answer = answerFromHistory(control, *inputLine, message, wParam, lParam)) {
