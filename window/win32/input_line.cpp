@@ -4,11 +4,14 @@
 #include <optional>
 #include <string>
 
+#include "window/entered_text.hpp"
 #include "window/keystroke.hpp"
 #include "window/line_history.hpp"
 #include "window/win32/announcer.hpp"
+#include "window/win32/clipboard_text.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
+#include "window/win32/user_locale.hpp"
 #include "window/win32/utf16.hpp"
 
 namespace zarn {
@@ -27,6 +30,7 @@ struct InputLine {
     explicit InputLine(HWND control) : tip(control), name(control, inputLineAccessibleName) {}
     RefusalTip tip;
     LineHistory history;
+    std::optional<char32_t> decimalSeparator = userDecimalSeparator();  // read again when the locale changes
     AccessibleName name;
     bool keypadDecimalDown = false;  // the last key pressed was the keypad's decimal key
 };
@@ -158,6 +162,30 @@ std::optional<LRESULT> answerFromHistory(HWND control, UINT message, WPARAM wPar
     }
 }
 
+// The locale's decimal separator typed on the main keyboard enters ".", as the keypad's key does.
+WPARAM enteredCharacter(HWND control, WPARAM wParam) {
+    const InputLine* inputLine = inputLineOf(control);
+    return inputLine ? typedCharacter(static_cast<unsigned>(wParam), inputLine->decimalSeparator) : wParam;
+}
+
+// Wine's control pastes Shift+Insert itself, without sending WM_PASTE as Windows' does.
+bool isShiftInsert(UINT message, WPARAM wParam) {
+    return message == WM_KEYDOWN && wParam == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) != 0 &&
+           (GetKeyState(VK_CONTROL) & 0x8000) == 0;
+}
+
+// Ctrl+V, Shift+Insert, the context menu's Paste, or any program: the clipboard's whole text, made
+// the line's (window/entered_text.hpp), replaces the selection in one change. It is typing, and
+// evaluates nothing. (The control's own paste keeps only the text's first line.)
+LRESULT onPaste(HWND control) {
+    const InputLine* inputLine = inputLineOf(control);
+    const std::optional<std::wstring> text = clipboardText(control);
+    if (!inputLine || !text) return 0;
+    const std::wstring entered = utf16FromUtf8(pastedText(utf8FromUtf16(*text), inputLine->decimalSeparator));
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(entered.c_str()));
+    return 0;
+}
+
 LRESULT onChar(HWND control, WPARAM wParam, LPARAM lParam) {
     const unsigned code = LOWORD(wParam);
     const bool shiftDown = commandDependsOnShift(code) && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -201,6 +229,11 @@ void hideInputLineTip(HWND control) {
     if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.hide();
 }
 
+void inputLineSettingChanged(HWND control, const wchar_t* area) {
+    InputLine* inputLine = inputLineOf(control);
+    if (inputLine && area && std::wstring_view(area) == L"intl") inputLine->decimalSeparator = userDecimalSeparator();
+}
+
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         // The last message the control gets: its tip goes with it.
@@ -214,6 +247,8 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         wParam = keypadCharacter(*inputLine, message, wParam);
     }
     try {
+        if (message == WM_PASTE || isShiftInsert(message, wParam)) return onPaste(control);
+        if (message == WM_CHAR) wParam = enteredCharacter(control, wParam);
         if (const std::optional<LRESULT> answer = answerFromHistory(control, message, wParam, lParam)) return *answer;
         if (message == WM_CHAR) return onChar(control, wParam, lParam);
     } catch (...) {

@@ -31,6 +31,8 @@ InputLineState readInputLine(HWND control);
 // WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
 // leaving the caret at the end of the line with nothing selected; EM_CANUNDO answers whether an
 // undo would change the line. The control's own undo buffer is never used.
+// The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
+// the line's (window/entered_text.hpp), at the selection.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
@@ -38,6 +40,11 @@ void attachInputLine(HWND control);
 // Takes the tip away, if one is shown: for whatever moves the line on the screen without the
 // line's knowing (its top-level window moving). Does nothing for a control not attached.
 void hideInputLineTip(HWND control);
+
+// A system setting changed (WM_SETTINGCHANGE, which reaches only top-level windows, with its
+// `area`, which may be null): after a change of the locale ("intl") the line reads its decimal
+// separator again. Does nothing for a control not attached.
+void inputLineSettingChanged(HWND control, const wchar_t* area);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -262,6 +262,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         showOnTopCheck(window);
         return 0;
     case WM_INITMENU: showOnTopCheck(window); break;
+    case WM_SETTINGCHANGE:  // reaches top-level windows only
+        inputLineSettingChanged(state->inputControl, reinterpret_cast<const wchar_t*>(lParam));
+        break;
     case finishCreationMessage: finishCreation(window, *state); return 0;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;
