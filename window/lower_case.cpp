@@ -49,6 +49,11 @@ std::uint32_t byteAt(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]);
 }
 
+}  // namespace
+
+Utf8Exception::Utf8Exception(std::string_view text, std::size_t offset)
+    : Exception("invalid UTF-8 at byte " + std::to_string(offset) + " of \"" + escaped(text) + "\"") {}
+
 void appendUtf8(std::string& out, char32_t codePoint) {
     const auto c = static_cast<std::uint32_t>(codePoint);
     auto put = [&out](std::uint32_t byte) { out += static_cast<char>(byte); };
@@ -63,11 +68,6 @@ void appendUtf8(std::string& out, char32_t codePoint) {
             put(0x80 | (c & 0x3F));
     }
 }
-
-}  // namespace
-
-Utf8Exception::Utf8Exception(std::string_view text, std::size_t offset)
-    : Exception("invalid UTF-8 at byte " + std::to_string(offset) + " of \"" + escaped(text) + "\"") {}
 
 // The ranges of Unicode's table of well-formed UTF-8 byte sequences.
 char32_t decodeUtf8(std::string_view text, std::size_t& i) {

@@ -1,7 +1,8 @@
 #pragma once
 // Lower-casing of configuration keys and values: ASCII by table, and from the first byte above
 // 126 on, UTF-8 by Unicode's simple (one code point to one code point) lower-case mapping. Also
-// the strict UTF-8 decoder it reads with, for the other readers of configured text.
+// the strict UTF-8 decoder it reads with and the encoder it writes with, for the other readers
+// and writers of text.
 
 #include <cstddef>
 #include <string>
@@ -23,6 +24,9 @@ public:
 // Utf8Exception, naming where the sequence starts, when it is ill-formed (overlong forms,
 // surrogates, code points above U+10FFFF, stray or missing continuation bytes) or cut short.
 char32_t decodeUtf8(std::string_view text, std::size_t& i);
+
+// Appends the UTF-8 form of `codePoint` (at most U+10FFFF) to `out`.
+void appendUtf8(std::string& out, char32_t codePoint);
 
 // Unicode's simple lower-case mapping of one code point; code points without one map to
 // themselves.

@@ -252,6 +252,24 @@ if opened "$work/run/ontop-yes" "the window with ontop = yes is shown"; then
     closed
 fi
 
+# --- The user's locale, which Wine takes from LC_ALL: in a German one the main keyboard's ","
+# types "."; in en-US a column pasted with Ctrl+V keeps every value. The probes that wait for the
+# window run in its locale too: Wine keeps the locale's settings in the prefix's registry, and a
+# program starting in another locale rewrites them, maybe just as zarn.exe reads its separator.
+if LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 opened "$work/run/plain" "the window in a German locale is shown"; then
+    xdotool windowfocus --sync "$(visible_window ZARN)" type --delay 20 "1,5 2*"
+    wait_until line_is "2 2|3 "
+    expect "in a German locale, typing 1,5 2* gives 3" "2 2|3 " "$(probe line)"
+    closed
+fi
+if LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 opened "$work/run/plain" "the window in en-US is shown"; then
+    probe copy 10 20 30
+    press ZARN ctrl+v
+    wait_until line_is "8 8|10 20 30"
+    expect "a column 10, 20, 30 (CR LF) pasted with Ctrl+V" "8 8|10 20 30" "$(probe line)"
+    closed
+fi
+
 # --- The keypad with a German layout: its decimal key (KP_Separator there, typing ",") types
 # ".". Wine reads the layout when its server starts.
 setxkbmap -display "$DISPLAY" de 2>/dev/null

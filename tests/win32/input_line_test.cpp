@@ -250,6 +250,36 @@ TEST_F(MainWindowTest, context_menu_undo_follows_the_history) {
     EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2}));
 }
 
+// WM_PASTE (Ctrl+V and the context menu's Paste send it) and Shift+Insert (which Wine's control
+// pastes itself) put the whole text copied from a text box at the selection; a clipboard without
+// text changes nothing. A change of the locale, heard by the main window, reaches the line.
+TEST_F(MainWindowTest, a_paste_enters_the_whole_clipboard_text_and_the_separator_follows_the_locale) {
+    create();
+    HWND box = CreateWindowExW(0, L"EDIT", L"10\r\n20\t30", ES_MULTILINE, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_COPY, 0, 0);
+    setLine("7 8 9", 2, 3);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(line, WM_KEYDOWN, VK_INSERT, 1);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(readLine(), (LineState{"7 10 20 3010 20 30 9", 18, 18}));
+    OpenClipboard(window), EmptyClipboard(), CloseClipboard();
+    SendMessageW(line, EM_SETSEL, 0, 1);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    EXPECT_EQ(readLine(), (LineState{"7 10 20 3010 20 30 9", 0, 1}));
+    for (const std::wstring separator : {L",", L"."}) {  // "." last: the test's locale again
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator.c_str());
+        SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+        setLine("1", 1, 1);
+        type(',');
+        EXPECT_EQ(readLine().text, separator == L"," ? "1." : "1,");
+    }
+}
+
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {
     create();
     std::string ones;

@@ -27,6 +27,8 @@
 //   zarn-probe tipbeside TOKEN   prints how far, in pixels, the tip's stem is from the middle of
 //                                the last TOKEN in the line as the control draws it; exit code 1
 //                                without a tip or without the token
+//   zarn-probe copy LINE...      puts the LINEs on the clipboard as text, joined by CR LF, as a
+//                                spreadsheet's column is copied
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
 //   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
 //                                cannot be read from another process)
@@ -268,6 +270,17 @@ int printTipBeside(const std::wstring& token) {
     return 0;
 }
 
+int copyLines(int argc) {
+    std::wstring text;
+    for (int i = 2; i < argc; ++i) text += (i > 2 ? L"\r\n" : L"") + wideArgument(i);
+    // Copied from a text box, as from Notepad; the text stays on the clipboard after the probe.
+    HWND box = CreateWindowExW(0, L"EDIT", text.c_str(), ES_MULTILINE, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                               nullptr);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_COPY, 0, 0);
+    return box ? 0 : 1;
+}
+
 int postClose() {
     HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
@@ -377,11 +390,12 @@ int main(int argc, char** argv) {
     if (command == "tip") return printTip();
     if (command == "tiparea") return printTipArea();
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
+    if (command == "copy") return copyLines(argc);
     if (command == "close") return postClose();
     if (command == "ontop") return printOnTop();
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|close|ontop|events SECONDS\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n", stderr);
     return 64;
 }

@@ -5,11 +5,14 @@
 #include <string>
 #include <utility>
 
+#include "window/entered_text.hpp"
 #include "window/keystroke.hpp"
 #include "window/line_history.hpp"
 #include "window/win32/announcer.hpp"
+#include "window/win32/clipboard_text.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
+#include "window/win32/user_locale.hpp"
 #include "window/win32/utf16.hpp"
 
 namespace zarn {
@@ -20,13 +23,15 @@ constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
-// tip, its history and its accessibility annotations. Made by attachInputLine, kept behind the control's
-// GWLP_USERDATA and deleted when the control is destroyed.
+// tip, its history, the locale's decimal separator and its accessibility annotations. Made by
+// attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is
+// destroyed.
 struct InputLine {
     explicit InputLine(HWND control) : tip(control), annotations(control, inputLineAccessibleName) {}
     WNDPROC controlProc = nullptr;
     RefusalTip tip;
     LineHistory history;
+    std::optional<char32_t> decimalSeparator = userDecimalSeparator();  // again when the locale changes
     LineAnnotations annotations;  // after the tip: it goes first, clearing the tip's too
     // The keypad's decimal key is down, with this scan code (and extended bit): the character
     // it makes itself follows before its release, with the same scan code.
@@ -180,6 +185,23 @@ void erase(HWND control, std::string_view text, std::size_t start, std::size_t e
     SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
+// Wine's control pastes Shift+Insert itself, without sending WM_PASTE as Windows' does.
+bool isShiftInsert(UINT message, WPARAM wParam) {
+    return message == WM_KEYDOWN && wParam == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) != 0 &&
+           (GetKeyState(VK_CONTROL) & 0x8000) == 0;
+}
+
+// Ctrl+V, Shift+Insert, the context menu's Paste, or any program: the clipboard's whole text, made
+// the line's (window/entered_text.hpp), replaces the selection in one change. It is typing, and
+// evaluates nothing. (The control's own paste keeps only the text's first line.)
+LRESULT onPaste(HWND control, const InputLine& inputLine) {
+    const std::optional<std::wstring> text = clipboardText(control);
+    if (!text) return 0;
+    const std::wstring entered = utf16FromUtf8(pastedText(utf8FromUtf16(*text), inputLine.decimalSeparator));
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(entered.c_str()));
+    return 0;
+}
+
 LRESULT onChar(HWND control, InputLine& inputLine, WPARAM wParam, LPARAM lParam) {
     const unsigned code = LOWORD(wParam);
     const bool shiftDown = commandDependsOnShift(code) && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -226,6 +248,11 @@ void hideInputLineTip(HWND control) {
     if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.hide();
 }
 
+void inputLineSettingChanged(HWND control, const wchar_t* area) {
+    InputLine* inputLine = inputLineOf(control);
+    if (inputLine && area && std::wstring_view(area) == L"intl") inputLine->decimalSeparator = userDecimalSeparator();
+}
+
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     InputLine* inputLine = inputLineOf(control);
     if (!inputLine) return DefWindowProcW(control, message, wParam, lParam);  // never attached
@@ -240,6 +267,9 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     if (message == WM_GETOBJECT) inputLine->annotations.onObjectRequested();
     wParam = keypadCharacter(*inputLine, message, wParam, lParam);
     try {
+        if (message == WM_PASTE || isShiftInsert(message, wParam)) return onPaste(control, *inputLine);
+        // The locale's decimal separator typed on the main keyboard enters ".", as the keypad's key does.
+        if (message == WM_CHAR) wParam = typedCharacter(static_cast<unsigned>(wParam), inputLine->decimalSeparator);
         if (const std::optional<LRESULT> answer = answerFromHistory(control, *inputLine, message, wParam, lParam)) {
             return *answer;
         }

@@ -33,6 +33,8 @@ InputLineState readInputLine(HWND control);
 // leaving the caret at the end of the line with nothing selected; EM_CANUNDO, and the context
 // menu's Undo item, say whether an undo would change the line. The control's own undo buffer is
 // never used. Ctrl+Backspace deletes the word before the caret, as typing.
+// The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
+// the line's (window/entered_text.hpp), at the selection.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
@@ -41,6 +43,11 @@ void attachInputLine(HWND control);
 // (its text changed by anyone, EN_CHANGE; its top-level window moving). Does nothing for a
 // control not attached.
 void hideInputLineTip(HWND control);
+
+// A system setting changed (WM_SETTINGCHANGE, which reaches only top-level windows, with its
+// `area`, which may be null): after a change of the locale ("intl") the line reads its decimal
+// separator again. Does nothing for a control not attached.
+void inputLineSettingChanged(HWND control, const wchar_t* area);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

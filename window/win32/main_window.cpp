@@ -284,6 +284,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:  // the line's text changed, whoever changed it: its tip may point at nothing
         if (HIWORD(wParam) == EN_CHANGE) hideInputLineTip(state->inputControl);
         break;
+    case WM_SETTINGCHANGE:  // reaches top-level windows only
+        inputLineSettingChanged(state->inputControl, reinterpret_cast<const wchar_t*>(lParam));
+        break;
     case finishCreationMessage: finishCreation(window, *state); return 0;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;

@@ -1,0 +1,56 @@
+#include "window/win32/clipboard_text.hpp"
+
+#include <algorithm>
+
+namespace zarn {
+
+namespace {
+
+// The clipboard, open for the scope: no other program can change or read it meanwhile.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool isOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// Global memory locked for the scope: its address is valid until then.
+class LockedMemory {
+public:
+    explicit LockedMemory(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+    ~LockedMemory() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    LockedMemory(const LockedMemory&) = delete;
+    LockedMemory& operator=(const LockedMemory&) = delete;
+    const void* data() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+}  // namespace
+
+std::optional<std::wstring> clipboardText(HWND owner) {
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard.isOpen()) return std::nullopt;
+    const auto memory = static_cast<HGLOBAL>(GetClipboardData(CF_UNICODETEXT));
+    if (!memory) return std::nullopt;
+    const LockedMemory locked(memory);
+    if (!locked.data()) return std::nullopt;
+    // The text ends at its zero unit, or else where the memory does: a program may have put it
+    // there without one.
+    const auto* text = static_cast<const wchar_t*>(locked.data());
+    const std::size_t units = GlobalSize(memory) / sizeof(wchar_t);
+    return std::wstring(text, std::find(text, text + units, L'\0'));
+}
+
+}  // namespace zarn
