@@ -11,8 +11,6 @@ bool onlyTyped(std::string_view before, std::string_view after) {
            (after.size() == before.size() + 1 && after.back() == ' ' && after.substr(0, before.size()) == before);
 }
 
-// The most a string holds in its own object, without a heap block.
-constexpr std::size_t inPlaceLength = std::string().capacity();
 
 // What a line costs beside its text: a string object in one of the deque's heap blocks of 512
 // bytes (16 strings), and its share of that block's heap header and of the deque's map, which
@@ -29,7 +27,8 @@ LineHistory::LineHistory(std::size_t capacity) : capacity_(capacity), lines_(1),
 // A string made from a view holds it in its own object when it fits there, else in a heap block
 // of its length and an ending zero.
 std::size_t LineHistory::costOf(std::size_t length) {
-    return perLine + (length > inPlaceLength ? heapBlock(length + 1) : 0);
+    const std::size_t inPlace = std::string().capacity();  // what a string holds in its own object
+    return perLine + (length > inPlace ? heapBlock(length + 1) : 0);
 }
 
 void LineHistory::recordEvaluation(std::string_view before, std::string_view after) {
