@@ -9,7 +9,7 @@
 #include "window/win32/announcer.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 
