@@ -107,29 +107,23 @@ int frac::compareReal(real x) const {
 
 // Sums are canonical whatever the operands; products and quotients when both operands are.
 frac& frac::addAssign(const frac& other) {
-    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
-    assign(bothCanonical(other) ? exact::canonicalSum(a, b, c, d) : exact::sum(a, b, c, d), true);
-    return *this;
+    return combine(other.numerator_, other.denominator_, other.canonical_, exact::canonicalSum, exact::sum,
+                   Ends::inLowestTerms);
 }
 
 frac& frac::subAssign(const frac& other) {
-    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
-    assign(bothCanonical(other) ? exact::canonicalDifference(a, b, c, d) : exact::difference(a, b, c, d), true);
-    return *this;
+    return combine(other.numerator_, other.denominator_, other.canonical_, exact::canonicalDifference,
+                   exact::difference, Ends::inLowestTerms);
 }
 
 frac& frac::mulAssign(const frac& other) {
-    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
-    const bool canonical = bothCanonical(other);
-    assign(canonical ? exact::canonicalProduct(a, b, c, d) : exact::product(a, b, c, d), canonical);
-    return *this;
+    return combine(other.numerator_, other.denominator_, other.canonical_, exact::canonicalProduct, exact::product,
+                   Ends::asOperands);
 }
 
 frac& frac::divAssign(const frac& other) {
-    const std::int64_t a = numerator_, b = denominator_, c = other.numerator_, d = other.denominator_;
-    const bool canonical = bothCanonical(other);
-    assign(canonical ? exact::canonicalQuotient(a, b, c, d) : exact::quotient(a, b, c, d), canonical);
-    return *this;
+    return combine(other.numerator_, other.denominator_, other.canonical_, exact::canonicalQuotient,
+                   exact::quotient, Ends::asOperands);
 }
 
 }  // namespace zarn

@@ -172,6 +172,18 @@ private:
     // add and sub: a copy of this changed by addAssign or subAssign, reduced first only where
     // that can matter.
     frac sumCopy(frac& (frac::*change)(const frac&), const frac& other) const;
+    // this op c/d in place, by the exact operation's algorithm for canonical operands where this
+    // and c/d are both canonical, else by its algorithm for any fields. The result is known to be
+    // canonical where both operands were, or always for an operation that ends in lowest terms.
+    enum class Ends { asOperands, inLowestTerms };
+    template <class Algorithm>
+    frac& combine(std::int64_t c, std::int64_t d, bool operandCanonical, Algorithm forCanonical, Algorithm forAny,
+                  Ends ends) {
+        const bool canonical = canonical_ && operandCanonical;
+        const std::int64_t a = numerator_, b = denominator_;
+        assign(canonical ? forCanonical(a, b, c, d) : forAny(a, b, c, d), canonical || ends == Ends::inLowestTerms);
+        return *this;
+    }
     void assign(std::int64_t n, std::int64_t d, bool canonical) {
         numerator_ = n;
         denominator_ = d;

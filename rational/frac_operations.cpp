@@ -77,16 +77,13 @@ frac& frac::subAssignInteger(std::int64_t k) {
     return *this;
 }
 
+// k/1 is canonical.
 frac& frac::mulAssignInteger(std::int64_t k) {
-    const std::int64_t n = numerator_, d = denominator_;
-    assign(canonical_ ? exact::canonicalProduct(n, d, k, 1) : exact::product(n, d, k, 1), canonical_);
-    return *this;
+    return combine(k, 1, true, exact::canonicalProduct, exact::product, Ends::asOperands);
 }
 
 frac& frac::divAssignInteger(std::int64_t k) {
-    const std::int64_t n = numerator_, d = denominator_;
-    assign(canonical_ ? exact::canonicalQuotient(n, d, k, 1) : exact::quotient(n, d, k, 1), canonical_);
-    return *this;
+    return combine(k, 1, true, exact::canonicalQuotient, exact::quotient, Ends::asOperands);
 }
 
 void frac::assignInteger(std::int64_t k) { assign(k, 1, true); }

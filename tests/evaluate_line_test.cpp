@@ -3,16 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's allocator interface, for which GCC ships no header.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#elif defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <algorithm>
+#include <cstddef>
 #include <random>
 #include <string>
 #include <string_view>
@@ -21,6 +13,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "evaluator/evaluate_line.hpp"
 #include "evaluator/scanner.hpp"
 #include "rational/frac.hpp"
+#include "tests/heap_in_use.hpp"
 
 namespace zarn {
 namespace {
@@ -330,19 +323,7 @@ TEST(EvaluateLine, survives_lines_of_a_million_characters) {
     EXPECT_EQ(evaluateLine(divisions, ConvTo::Fraction), "");
 }
 
-// Bytes the program has allocated and not freed: AddressSanitizer's own count under it (its
-// allocator replaces glibc's and keeps freed blocks in quarantine), else glibc's heap in use,
-// blocks mapped on their own included. -1 where neither is available.
-long long heapInUse() {
-#if defined(__SANITIZE_ADDRESS__)
-    return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
-#elif defined(__GLIBC__)
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<long long>(info.uordblks + info.hblkhd);
-#else
-    return -1;
-#endif
-}
+using testing_support::heapInUse;
 
 // The stack's storage is kept between evaluations only up to a bound: after a 10 MB line and
 // then small ones, at most 16 MB more is held than before it (without the bound, 160 MB).

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -337,6 +338,95 @@ TEST(FracExactness, canonical_operands_whose_results_cancel_give_their_algorithm
         ++checked;
     }
     EXPECT_GT(checked, 3000);
+}
+
+// Everything that gives a value, on a raw copy of a (which it may change), b and an integer k,
+// beside its exact value on the same names as unbounded rationals.
+struct ValueOperation {
+    const char* name;
+    frac (*run)(frac& a, const frac& b, std::int64_t k);
+    mpq_class (*exact)(const mpq_class& a, const mpq_class& b, const mpq_class& k);
+};
+
+// The operation and its exact value, written once each on the names a, b and k.
+#define ZARN_VALUE_OPERATION(run, exact)                                                          \
+    ValueOperation{#run,                                                                          \
+                   [](frac& a, [[maybe_unused]] const frac& b, [[maybe_unused]] std::int64_t k) -> frac { \
+                       return run;                                                                \
+                   },                                                                             \
+                   [](const mpq_class& a, const mpq_class& b, const mpq_class& k) -> mpq_class { \
+                       static_cast<void>(a), static_cast<void>(b), static_cast<void>(k);          \
+                       return exact;                                                              \
+                   }}
+
+const ValueOperation kValueOperations[] = {
+    ZARN_VALUE_OPERATION(a.add(b), a + b),
+    ZARN_VALUE_OPERATION(a.sub(b), a - b),
+    ZARN_VALUE_OPERATION(a.mul(b), a * b),
+    ZARN_VALUE_OPERATION(a.div(b), a / b),
+    ZARN_VALUE_OPERATION(std::move(a.addAssign(b)), a + b),
+    ZARN_VALUE_OPERATION(std::move(a.subAssign(b)), a - b),
+    ZARN_VALUE_OPERATION(std::move(a.mulAssign(b)), a * b),
+    ZARN_VALUE_OPERATION(std::move(a.divAssign(b)), a / b),
+    ZARN_VALUE_OPERATION(a.addInteger(k), a + k),
+    ZARN_VALUE_OPERATION(a.subInteger(k), a - k),
+    ZARN_VALUE_OPERATION(a.mulInteger(k), a * k),
+    ZARN_VALUE_OPERATION(a.divInteger(k), a / k),
+    ZARN_VALUE_OPERATION(a.subReversed(k), k - a),
+    ZARN_VALUE_OPERATION(a.divReversed(k), k / a),
+    ZARN_VALUE_OPERATION(std::move(a.addAssignInteger(k)), a + k),
+    ZARN_VALUE_OPERATION(std::move(a.subAssignInteger(k)), a - k),
+    ZARN_VALUE_OPERATION(std::move(a.mulAssignInteger(k)), a * k),
+    ZARN_VALUE_OPERATION(std::move(a.divAssignInteger(k)), a / k),
+    ZARN_VALUE_OPERATION(a.unaryPlus(), a),
+    ZARN_VALUE_OPERATION(a.unaryMinus(), -a),
+    ZARN_VALUE_OPERATION(a.postIncrement(), a),
+    ZARN_VALUE_OPERATION((a.postIncrement(), std::move(a)), a + 1),
+    ZARN_VALUE_OPERATION(a.postDecrement(), a),
+    ZARN_VALUE_OPERATION((a.postDecrement(), std::move(a)), a - 1),
+    ZARN_VALUE_OPERATION(std::move(a.fixSign()), a),
+    ZARN_VALUE_OPERATION(std::move(a.normalize()), a),
+    ZARN_VALUE_OPERATION(std::move(a.parse(std::to_string(k) + "/6")), k / 6),
+    ZARN_VALUE_OPERATION(std::move(a.parse(std::to_string(k) + ".0")), k),
+    ZARN_VALUE_OPERATION((a.assignText(std::to_string(k) + "/6"), std::move(a)), k / 6),
+    ZARN_VALUE_OPERATION((a.assignInteger(k), std::move(a)), k),
+};
+
+#undef ZARN_VALUE_OPERATION
+
+// Whether a value is canonical is known, not recomputed: a copy normalises only what may not be.
+// So a result wrongly known as canonical shows in its copy, which must hold the exact value in
+// lowest terms (raw 2/4 plus 1 is 6/4, whose copy is 3/2), or be refused when that does not fit.
+// The operands are raw, as parse and the setters leave them (common factors, negative
+// denominators), and k is small or of any size.
+TEST(FracCanonicalForm, a_copy_of_any_result_on_raw_operands_holds_its_value_in_lowest_terms) {
+    using reference::outcomeOf;
+    std::mt19937_64 random(23);
+    int reduced = 0;  // results not in lowest terms before the copy
+    for (int i = 0; i < 4000; ++i) {
+        const frac a = randomOperand(random);
+        const frac b = randomOperand(random);
+        if (a.denominator() == 0 || b.denominator() == 0) continue;
+        const std::int64_t k = random() % 2 ? static_cast<std::int64_t>(random() % 13) - 6 : randomInteger(random);
+        const mpq_class x = toMpq(a), y = toMpq(b), z(toMpz(k));
+        for (const ValueOperation& operation : kValueOperations) {
+            frac target = reference::rawCopy(a);
+            std::optional<frac> result;  // moved into, so whatever it knows of itself stays
+            try {
+                result.emplace(operation.run(target, b, k));
+            } catch (const FracOverflowException&) {
+            } catch (const FracDivisionByZeroException&) {
+            }
+            if (!result) continue;  // refusals are the tests' above
+            const mpq_class exact = operation.exact(x, y, z);
+            reduced += !holdsExactly(*result, exact);
+            ASSERT_EQ(outcomeOf([&] { return frac(*result); }),
+                      fits(exact) ? exact.get_num().get_str() + "/" + exact.get_den().get_str() : "frac.overflow")
+                << operation.name << " with a = " << reference::text(a) << ", b = " << reference::text(b)
+                << ", k = " << k;
+        }
+    }
+    EXPECT_GT(reduced, 5000);
 }
 
 }  // namespace

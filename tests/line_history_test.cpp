@@ -1,11 +1,12 @@
 // The history of the input line: steps, typing between them, the bounds, the redo branch and
-// the limit on the text held.
+// the limit on the memory held.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "tests/heap_in_use.hpp"
 #include "window/line_history.hpp"
 
 namespace zarn {
@@ -27,6 +28,11 @@ struct Script {
 
 constexpr Act T = Act::Type, E = Act::Evaluate, U = Act::Undo, R = Act::Redo;
 
+// What each line of the scripts below costs, but the one of 40 digits: a string holds any of them
+// in itself.
+const std::size_t shortLine = LineHistory::costOf(0);
+const std::string fortyDigits(40, '9');
+
 const Script scripts[] = {
     {"evaluations_typed_key_by_key_undone_and_redone",  // 1 2+ 4* 5- 8, as typed into the window
      {{T, "1"}, {E, "1 "}, {T, "1 2"}, {E, "3 "}, {T, "3 4"}, {E, "12 "}, {T, "12 5"}, {E, "7 "},
@@ -44,16 +50,26 @@ const Script scripts[] = {
     {"typing_after_an_undo_takes_the_place_of_what_could_be_redone",
      {{T, "1 2"}, {E, "3 "}, {U, "1 2"}, {T, "1 5"}, {R, "1 5"}, {U, "1 2"}, {R, "1 5"}, {R, "1 5"},
       {E, "6 "}, {U, "1 5"}, {U, "1 2"}, {U, ""}}},
-    {"the_oldest_lines_go_beyond_the_capacity",  // 8 bytes: "3 44" and "47 " are all that fit
+    {"the_oldest_lines_go_beyond_the_capacity",  // two lines: "3 44" and "47 " are all that fit
      {{T, "1 2"}, {E, "3 "}, {T, "3 44"}, {E, "47 "}, {U, "3 44"}, {U, "3 44"}, {R, "47 "}},
-     8},
+     2 * shortLine},
     {"a_line_beyond_the_capacity_empties_the_history",
-     {{T, "1"}, {E, "123456789 "}, {U, "123456789 "}, {R, "123456789 "}, {T, "5 6"}, {E, "11 "},
+     {{T, "1"}, {E, fortyDigits}, {U, fortyDigits}, {R, fortyDigits}, {T, "5 6"}, {E, "11 "},
       {U, "5 6"}, {U, "5 6"}},
-     8},
-    {"typed_text_that_cannot_be_kept_beside_the_step_is_not_undone",
-     {{T, "1 2"}, {E, "3 "}, {T, "3 456789"}, {U, "3 456789"}, {T, "3 4"}, {U, "3 "}, {R, "3 4"}},
-     8},
+     2 * shortLine},
+    {"typed_text_kept_for_its_redo_pushes_the_oldest_lines_out",
+     {{T, "1 2"}, {E, "3 "}, {T, "3 4"}, {U, "3 "}, {U, "1 2"}, {U, "1 2"}, {R, "3 "}, {R, "3 4"}},
+     3 * shortLine},
+    {"typed_text_that_exactly_fits_beside_the_step_is_kept_for_its_redo",
+     {{T, "1 2"}, {E, "3 "}, {T, "3 4"}, {U, "3 "}, {R, "3 4"}},
+     2 * shortLine},
+    {"typed_text_that_does_not_fit_beside_the_step_is_undone_without_its_redo",
+     {{T, "1 2"}, {E, "3 "}, {T, "3 4"}, {U, "3 "}, {R, "3 "}},
+     2 * shortLine - 1},
+    {"typed_text_beyond_the_capacity_is_undone_without_its_redo",
+     {{T, "1 2"}, {E, "3 "}, {T, "3 " + fortyDigits}, {U, "3 "}, {R, "3 "}, {U, "1 2"}, {U, ""}, {R, "1 2"}, {R, "3 "},
+      {R, "3 "}},
+     3 * shortLine},
 };
 
 TEST(LineHistory, follows_each_script) {
@@ -85,12 +101,13 @@ TEST(LineHistory, follows_each_script) {
     }
 }
 
-// The default bound: 16 lines of 1 MiB each fit, the 17th pushes the oldest out.
-TEST(LineHistory, holds_at_most_16_mib_of_text) {
+// The default bound: 16 lines costing a little under 1 MiB each fit, the 17th pushes the oldest
+// out.
+TEST(LineHistory, holds_at_most_16_mib) {
     constexpr std::size_t mebibyte = 1024 * 1024;
     EXPECT_EQ(LineHistory::defaultCapacity, 16 * mebibyte);
     LineHistory history;
-    const auto lineOf = [&](int n) { return std::string(mebibyte, static_cast<char>('a' + n)); };
+    const auto lineOf = [&](int n) { return std::string(mebibyte - 100, static_cast<char>('a' + n)); };
     std::string line;
     for (int n = 0; n < 20; ++n) {
         history.recordEvaluation(line, lineOf(n));
@@ -104,6 +121,29 @@ TEST(LineHistory, holds_at_most_16_mib_of_text) {
     }
     EXPECT_EQ(undone, 15);
     EXPECT_EQ(line, lineOf(4));
+}
+
+// A short line costs far more than its text: a million evaluations of typed short lines keep at
+// most 16 MiB of memory, by the count of lines kept (each is at least a string object) and by the
+// heap in use. Counting text alone, they kept every line, over 60 MB.
+TEST(LineHistory, a_million_short_evaluations_hold_at_most_16_mib) {
+    const long long heapBefore = testing_support::heapInUse();
+    LineHistory history;
+    std::string line = "0 ";
+    for (int n = 1; n <= 1000000; ++n) {
+        const std::string typed = line + "1";
+        line = std::to_string(n) + " ";
+        history.recordEvaluation(typed, line);
+    }
+    if (heapBefore >= 0) {
+        EXPECT_LE(testing_support::heapInUse() - heapBefore, static_cast<long long>(LineHistory::defaultCapacity));
+    }
+    std::size_t kept = 1;
+    while (auto previous = history.undo(line)) {
+        line = *previous;
+        ++kept;
+    }
+    EXPECT_LE(kept * sizeof(std::string), LineHistory::defaultCapacity);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "window/entered_text.hpp"
 
-#include "window/lower_case.hpp"
+#include "window/utf8.hpp"
 
 namespace zarn {
 

@@ -54,7 +54,7 @@ inline constexpr std::size_t longestFaceName = 31;
 // inside a code point: one outside the Basic Multilingual Plane takes two units and goes whole
 // or not at all. Each code point counts alone, so a combining mark may go while its base stays.
 // The settings hold valid UTF-8 (loadSettings refuses anything else); for any other text this
-// throws Utf8Exception (window/lower_case.hpp), wherever the ill-formed sequence stands.
+// throws Utf8Exception (window/utf8.hpp), wherever the ill-formed sequence stands.
 std::string requestedFaceName(std::string_view faceName);
 
 // `utf8` with every C0 control character U+0000 to U+001F replaced by its Control Pictures
@@ -73,7 +73,7 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 // OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
 // ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
 // "ontop" value (the value stripped, an empty one included), and Utf8Exception
-// (window/lower_case.hpp) for invalid UTF-8 in a key, a "font" item, a "size" or an "ontop"
+// (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, a "size" or an "ontop"
 // value; `settings` then keeps what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);

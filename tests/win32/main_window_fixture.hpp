@@ -14,7 +14,7 @@
 #include "window/win32/input_line.hpp"
 #include "window/win32/last_resort_box.hpp"
 #include "window/win32/main_window.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string>
 
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn::testing {
 

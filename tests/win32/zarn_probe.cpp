@@ -54,7 +54,7 @@
 #include "window/win32/fault_handlers.hpp"
 #include "window/win32/guarded_entry.hpp"
 #include "window/win32/input_line.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 #include "window/win32/window_font.hpp"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "window/win32/clipboard_text.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
+#include "window/utf16.hpp"
 #include "window/win32/user_locale.hpp"
-#include "window/win32/utf16.hpp"
 
 namespace zarn {
 

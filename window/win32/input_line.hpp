@@ -13,7 +13,7 @@ namespace zarn {
 
 // The control's text in UTF-8 and its selection as byte offsets into it. An offset inside a
 // surrogate pair counts as the pair's start; a lone surrogate reads as its own three bytes
-// (window/win32/utf16.hpp), so the text written back is the text that was read.
+// (window/utf16.hpp), so the text written back is the text that was read.
 struct InputLineState {
     std::string text;
     std::size_t start = 0;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "rational/object.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

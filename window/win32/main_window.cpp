@@ -14,7 +14,7 @@
 #include "window/win32/input_line.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/system_error.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 #include "window/win32/window_dpi.hpp"
 #include "window/win32/window_font.hpp"
 #include "window/win32/window_icons.hpp"

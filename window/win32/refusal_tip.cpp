@@ -8,7 +8,7 @@
 #include <string>
 
 #include "window/win32/resource_ids.h"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

@@ -1,6 +1,6 @@
 #include "window/win32/system_error.hpp"
 
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

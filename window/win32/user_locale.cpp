@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "window/entered_text.hpp"
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "window/win32/utf16.hpp"
+#include "window/utf16.hpp"
 
 namespace zarn {
 

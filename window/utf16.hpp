@@ -1,10 +1,11 @@
 #pragma once
 // Text between Windows' UTF-16 and the UTF-8 that the platform-free logic reads, with offsets
-// carried across. Needs no window system; wchar_t is one UTF-16 unit on Windows.
+// carried across. Each wchar_t holds one UTF-16 unit, as it does on Windows.
 //
 // Lossless both ways for whatever an edit control holds: a lone surrogate (invalid UTF-16, but
 // typed or pasted text may contain one) becomes its own three-byte sequence, the generalised
-// UTF-8 known as WTF-8, and comes back unchanged. Valid UTF-16 gives standard UTF-8.
+// UTF-8 known as WTF-8, and comes back unchanged. Valid UTF-16 gives standard UTF-8. UTF-8 is
+// read leniently (window/utf8.hpp).
 
 #include <cstddef>
 #include <string>
