@@ -11,7 +11,6 @@ bool onlyTyped(std::string_view before, std::string_view after) {
            (after.size() == before.size() + 1 && after.back() == ' ' && after.substr(0, before.size()) == before);
 }
 
-
 // What a line costs beside its text: a string object in one of the deque's heap blocks of 512
 // bytes (16 strings), and its share of that block's heap header and of the deque's map, which
 // points at each block and grows by doubling to as many as four pointers a block: 3 bytes.

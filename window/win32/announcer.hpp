@@ -90,13 +90,7 @@ public:
 };
 
 // Releases AccPropServices when a scope ends: the scope of the message loop.
-class AccPropServicesReleased {
-public:
-    AccPropServicesReleased() = default;
-    ~AccPropServicesReleased() { AccPropServices::release(); }
-    AccPropServicesReleased(const AccPropServicesReleased&) = delete;
-    AccPropServicesReleased& operator=(const AccPropServicesReleased&) = delete;
-};
+using AccPropServicesReleased = ReleasedAtScopeEnd<&AccPropServices::release>;
 
 // What the input line annotates: its accessible name, given when a client first asks for the
 // control's accessible object, before the control answers, so that nothing is loaded for a

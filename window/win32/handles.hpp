@@ -60,6 +60,17 @@ private:
     HGDIOBJ previous_;
 };
 
+// Calls `release` when a scope ends: for what is process-wide and let go once the message loop is
+// over (Imm, AccPropServices).
+template <void (*release)()>
+class ReleasedAtScopeEnd {
+public:
+    ReleasedAtScopeEnd() = default;
+    ~ReleasedAtScopeEnd() { release(); }
+    ReleasedAtScopeEnd(const ReleasedAtScopeEnd&) = delete;
+    ReleasedAtScopeEnd& operator=(const ReleasedAtScopeEnd&) = delete;
+};
+
 // A window that nothing else owns: no owner window, no parent (one that has either is destroyed
 // with it, and must not be held here too).
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;

@@ -33,12 +33,6 @@ private:
 };
 
 // Releases Imm, if it was loaded, when a scope ends.
-class ImmReleased {
-public:
-    ImmReleased() = default;
-    ~ImmReleased() { Imm::release(); }
-    ImmReleased(const ImmReleased&) = delete;
-    ImmReleased& operator=(const ImmReleased&) = delete;
-};
+using ImmReleased = ReleasedAtScopeEnd<&Imm::release>;
 
 }  // namespace zarn
