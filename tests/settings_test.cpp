@@ -1,5 +1,5 @@
 // Window settings: defaults, the lines and keys of zarn.ini, "font" and "size", the numeric
-// test, the pixel rules, and the errors that loadSettings lets through.
+// test, the pixel rules, "ontop" and "theme", and the errors that loadSettings lets through.
 
 #include <gtest/gtest.h>
 
@@ -289,6 +289,42 @@ TEST(LoadSettings, refuses_an_ontop_value_other_than_yes_or_no_naming_it) {
         }
     }
     EXPECT_THROW(load("ontop = y\xE9s"), Utf8Exception);
+}
+
+TEST(LoadSettings, sets_the_theme_from_auto_light_or_dark_the_last_line_winning_and_refuses_any_other) {
+    struct Case {
+        std::string file;
+        Theme theme;          // when accepted
+        std::string refusal;  // else the message
+    };
+    const std::string neither = "\" is neither auto, light nor dark";
+    const Case cases[] = {
+        {"font=Arial", Theme::Auto, ""},
+        {"theme = dark", Theme::Dark, ""},
+        {"THEME=Light", Theme::Light, ""},
+        {"Theme = \t AUTO \v", Theme::Auto, ""},
+        {"theme=dark\ntheme=light", Theme::Light, ""},
+        {"theme=light\r\nsize=600\rtheme=dArK", Theme::Dark, ""},
+        {"theme = blue", {}, "theme: \"blue" + neither},
+        {"theme = dark mode", {}, "theme: \"dark mode" + neither},
+        {"theme =", {}, "theme: \"" + neither},
+        {"theme", {}, "theme: \"" + neither},
+        {"theme = ｄａｒｋ", {}, "theme: \"ｄａｒｋ" + neither},
+        {std::string("theme = da\0rk", 13), {}, "theme: \"da␀rk" + neither},
+        {"theme = dark\ntheme = 1", {}, "theme: \"1" + neither},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.file));
+        try {
+            const Loaded loaded = load(c.file);
+            EXPECT_EQ(c.refusal, "");
+            EXPECT_EQ(loaded.settings.theme, c.theme);
+            EXPECT_TRUE(loaded.warnings.empty());
+        } catch (const ChoiceException& error) {
+            EXPECT_EQ(error.message(), c.refusal);
+        }
+    }
+    EXPECT_THROW(load("theme = d\xE9rk"), Utf8Exception);
 }
 
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
