@@ -2,7 +2,8 @@
 # End-to-end tests of zarn.exe under Wine on a virtual display, driven by real keystrokes.
 #   end_to_end.sh ZARN.EXE ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
 # Starts its own Xvfb on a free display and its own Wine server, and stops both at the end.
-# ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result.
+# ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result (and
+# ZARN_TIP_SCREENSHOT, ZARN_DARK_SCREENSHOT, ZARN_SCREENSHOT_144DPI, below, of others).
 set -uo pipefail
 # Wine reads the probe's arguments and writes its output in the locale's encoding: UTF-8.
 export LC_ALL=C.UTF-8
@@ -249,6 +250,38 @@ if opened "$work/run/plain" "the window for Alt+Space T is shown"; then
 fi
 if opened "$work/run/ontop-yes" "the window with ontop = yes is shown"; then
     expect "ontop = yes opens the window on top" 1 "$(probe ontop)"
+    closed
+fi
+
+# --- theme = dark: the line is dark with light text from the first sight of it. Read from a
+# screenshot's client area, below Wine's frame, which is as wide left, right and below: the
+# background right of the text, and the light pixels of the text (far more than the caret's).
+# ZARN_DARK_SCREENSHOT, when set, names a copy of the screenshot of the dark window with its tip.
+mkdir -p "$work/run/dark"
+printf 'theme = dark\r\n' > "$work/run/dark/zarn.ini"
+if opened "$work/run/dark" "the window with theme = dark is shown"; then
+    shot="$work/zarn-window-dark.png"
+    press ZARN 2 2 space 7 slash shift+Return
+    wait_until line_is "11 11|3.14285714 "
+    import -window "$(visible_window ZARN)" "$shot" 2>/dev/null
+    read -r width height <<<"$(probe client)"
+    read -r shot_width shot_height <<<"$(identify -format '%w %h' "$shot")"
+    border=$(( (shot_width - width) / 2 ))
+    client=(-crop "${width}x${height}+${border}+$(( shot_height - border - height ))" +repage)
+    expect "theme = dark paints the line's background #202020" "srgb(32,32,32)" \
+        "$(convert "$shot" "${client[@]}" -format "%[pixel:p{$((width - 5)),$((height / 2))}]" info:)"
+    light="$(convert "$shot" "${client[@]}" -colorspace Gray -threshold 78% -format '%[fx:round(mean*w*h)]' info:)"
+    if [ "${light:-0}" -ge 100 ]; then
+        pass "theme = dark writes light text: $light light pixels"
+    else
+        fail "theme = dark writes light text: [$light] light pixels"
+    fi
+    display -window root xc:'#606060' >/dev/null 2>&1
+    xdotool type --delay 20 "99999999999999999999 "
+    wait_until tip_is '"99999999999999999999" is too large or too precise to hold exactly'
+    import -window root -crop "$(probe tiparea)" +repage "$shot" 2>/dev/null
+    [ -n "${ZARN_DARK_SCREENSHOT:-}" ] && cp "$shot" "$ZARN_DARK_SCREENSHOT"
+    display -window root xc:white >/dev/null 2>&1
     closed
 fi
 

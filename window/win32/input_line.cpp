@@ -201,6 +201,10 @@ void hideInputLineTip(HWND control) {
     if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.hide();
 }
 
+void setInputLineTipColours(HWND control, const TipColours& colours) {
+    if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.setColours(colours);
+}
+
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         // The last message the control gets: its tip goes with it.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "window/win32/refusal_tip.hpp"
+
 namespace zarn {
 
 // The control's text in UTF-8 and its selection as byte offsets into it. An offset inside a
@@ -38,6 +40,10 @@ void attachInputLine(HWND control);
 // Takes the tip away, if one is shown: for whatever moves the line on the screen without the
 // line's knowing (its top-level window moving). Does nothing for a control not attached.
 void hideInputLineTip(HWND control);
+
+// Gives the line's tip these colours (RefusalTip::setColours). Does nothing for a control not
+// attached.
+void setInputLineTipColours(HWND control, const TipColours& colours);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
