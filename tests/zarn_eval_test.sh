@@ -116,8 +116,8 @@ while IFS='|' read -r name lines out err; do
   check "theme: $name" "$out" "$err" -- "$tool" --settings "$ini/theme.ini"
 done <<'ROWS'
 dark after on top|ontop = yes\r\nTheme = DARK \r\n[x]\r\n|face: Century\nheight: -18\nwidth: 500\nontop: yes\ntheme: dark\nwarning: [x]\n|
-light|theme = light\n|face: Century\nheight: -18\nwidth: 500\ntheme: light\n|
-auto prints nothing new|theme = dark\ntheme = auto\n|face: Century\nheight: -18\nwidth: 500\n|
+light, the last line winning|theme = dark\ntheme = light\n|face: Century\nheight: -18\nwidth: 500\ntheme: light\n|
+auto prints nothing new|theme = auto\n|face: Century\nheight: -18\nwidth: 500\n|
 neither|theme = dark\ntheme = blue\n||zarn-eval: theme: "blue" is neither auto, light nor dark
 ROWS
 expect_status "theme neither auto, light nor dark" 1 "$tool" --settings "$ini/theme.ini"
