@@ -2,7 +2,6 @@
 // and the tip are painted in for each theme, app mode and high contrast, and live changes.
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -23,12 +22,11 @@ struct StandInSystem final : SystemAppearance {
         standInForSystemAppearance(this);
     }
     ~StandInSystem() override { standInForSystemAppearance(nullptr); }
-    bool dark;
-    bool contrast;
+    bool dark, contrast;
     std::vector<bool> titleBarsSet;
     bool darkApps() override { return dark; }
     bool highContrast() override { return contrast; }
-    Rgb colour(int index) override { return {static_cast<std::uint8_t>(index), 1, 2}; }
+    Rgb colour(int index) override { return {static_cast<BYTE>(index), 1, 2}; }
     void setDarkTitleBar(HWND, bool toDark) override { titleBarsSet.push_back(toDark); }
 };
 COLORREF systemColour(int index) { return RGB(index, 1, 2); }
