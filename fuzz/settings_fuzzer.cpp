@@ -1,7 +1,7 @@
 // loadSettings on any bytes: only the documented conversion, overflow, choice and UTF-8 errors
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them, "yes" or "no" for ontop); the height remade for another resolution is the
+// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme); the height remade for another resolution is the
 // one read there; the face asked for and the keys and values shown are what their rules say.
 
 #include <algorithm>
@@ -34,7 +34,8 @@ std::string describe(const Result& r) {
     std::string out = std::string(names[r.kind]) + " \"" + printable(r.message) + "\", face \"" +
                       printable(r.settings.faceName) + "\", height " + std::to_string(r.settings.fontHeight) +
                       ", width " + std::to_string(r.settings.clientWidth) +
-                      (r.settings.onTop ? ", on top" : "") + ", warnings:";
+                      (r.settings.onTop ? ", on top" : "") + ", theme " +
+                      std::to_string(static_cast<int>(r.settings.theme)) + ", warnings:";
     for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
     return out;
 }
@@ -95,6 +96,18 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
                 throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
             }
             r.settings.onTop = word == "yes";
+        } else if (key == "theme") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word == "auto") {
+                r.settings.theme = Theme::Auto;
+            } else if (word == "light") {
+                r.settings.theme = Theme::Light;
+            } else if (word == "dark") {
+                r.settings.theme = Theme::Dark;
+            } else {
+                throw ChoiceException("theme: \"" + visibleText(item) + "\" is neither auto, light nor dark");
+            }
         } else if (key == "font") {
             if (value.empty()) continue;
             std::vector<std::string_view> items;
@@ -121,7 +134,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
-           a.onTop == b.onTop;
+           a.onTop == b.onTop && a.theme == b.theme;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -207,11 +220,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (actual.kind == Result::Loaded) checkRequestedFace(input, actual.settings.faceName);
     if (actual.kind == Result::Choice) {
-        constexpr std::string_view head = "ontop: \"", tail = "\" is neither yes nor no";
         const std::string& m = actual.message;
-        require(m.starts_with(head) && m.ends_with(tail), "an ontop error's message lacks its words", input, m);
+        const bool onTop = m.starts_with("ontop");
+        const std::string_view head = onTop ? "ontop: \"" : "theme: \"";
+        const std::string_view tail = onTop ? "\" is neither yes nor no" : "\" is neither auto, light nor dark";
+        require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
-        require(std::none_of(value.begin(), value.end(), isControl), "an ontop error hides a control character",
+        require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",
                 input, printable(m));
     }
     const std::string_view prefix = actual.kind == Result::Overflow ? "Error: overflow " : "conversion ";

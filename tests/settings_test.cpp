@@ -1,5 +1,5 @@
 // Window settings: defaults, the lines and keys of zarn.ini, "font" and "size", the numeric
-// test, the pixel rules, and the errors that loadSettings lets through.
+// test, the pixel rules, "ontop" and "theme", and the errors that loadSettings lets through.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "window/settings.hpp"
@@ -289,6 +290,26 @@ TEST(LoadSettings, refuses_an_ontop_value_other_than_yes_or_no_naming_it) {
         }
     }
     EXPECT_THROW(load("ontop = y\xE9s"), Utf8Exception);
+}
+
+// The words are chosen as ontop's are (blanks, case, the message): a few rows say so for theme.
+TEST(LoadSettings, sets_the_theme_from_auto_light_or_dark_the_last_line_winning_and_refuses_any_other) {
+    const std::tuple<std::string, Theme, std::string> cases[] = {
+        {"font=Arial", Theme::Auto, ""},
+        {"THEME = \t Dark \v", Theme::Dark, ""},
+        {"theme=dark\ntheme=light", Theme::Light, ""},
+        {"theme=light\r\ntheme=AUTO", Theme::Auto, ""},
+        {"theme = dark\ntheme = blue", {}, "theme: \"blue\" is neither auto, light nor dark"},
+        {"theme =", {}, "theme: \"\" is neither auto, light nor dark"},
+    };
+    for (const auto& [file, theme, refusal] : cases) {
+        try {
+            EXPECT_EQ(load(file).settings.theme, theme) << file;
+            EXPECT_EQ(refusal, "") << file;
+        } catch (const ChoiceException& error) {
+            EXPECT_EQ(error.message(), refusal) << file;
+        }
+    }
 }
 
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {

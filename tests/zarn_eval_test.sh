@@ -108,6 +108,17 @@ printf 'ontop = yes\nontop = maybe\n' >"$ini/maybe.ini"
 check "ontop neither yes nor no" "" 'zarn-eval: ontop: "maybe" is neither yes nor no' -- \
   "$tool" --settings "$ini/maybe.ini"
 expect_status "ontop neither yes nor no" 1 "$tool" --settings "$ini/maybe.ini"
+# theme: printed after ontop when the file names light or dark, nothing for auto (a refused value
+# is printed as ontop's is). One row per file: its lines, standard output, standard error.
+while IFS='|' read -r name lines out err; do
+  printf "$lines" >"$ini/theme.ini"
+  printf -v out "$out"
+  check "theme: $name" "$out" "$err" -- "$tool" --settings "$ini/theme.ini"
+done <<'ROWS'
+dark after on top|ontop = yes\r\nTheme = DARK \r\n[x]\r\n|face: Century\nheight: -18\nwidth: 500\nontop: yes\ntheme: dark\nwarning: [x]\n|
+light, the last line winning|theme = dark\ntheme = light\n|face: Century\nheight: -18\nwidth: 500\ntheme: light\n|
+auto prints nothing new|theme = auto\n|face: Century\nheight: -18\nwidth: 500\n|
+ROWS
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
 expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"

@@ -1,6 +1,8 @@
 #include "window/settings.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "rational/text.hpp"
@@ -62,13 +64,26 @@ void applySize(std::string_view value, WindowSettings& settings) {
     if (isNumericText(item)) settings.clientWidth = toInt32(item);
 }
 
-void applyOnTop(std::string_view value, WindowSettings& settings) {
+// Which of `words` (lower case) the stripped `value` is, without regard to case; any other value,
+// an empty one included, is refused with a message naming it and the words (`neither`).
+std::size_t chosenWord(std::string_view key, std::string_view value, std::span<const std::string_view> words,
+                       std::string_view neither) {
     const std::string_view item = text::stripped(value);
-    const std::string word = lowerCase(item);
-    if (word != "yes" && word != "no") {
-        throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
+    const auto chosen = std::find(words.begin(), words.end(), lowerCase(item));
+    if (chosen == words.end()) {
+        throw ChoiceException(std::string(key) + ": \"" + visibleText(item) + "\" is neither " + std::string(neither));
     }
-    settings.onTop = word == "yes";
+    return static_cast<std::size_t>(chosen - words.begin());
+}
+
+void applyOnTop(std::string_view value, WindowSettings& settings) {
+    constexpr std::string_view words[] = {"no", "yes"};
+    settings.onTop = chosenWord("ontop", value, words, "yes nor no") == 1;
+}
+
+void applyTheme(std::string_view value, WindowSettings& settings) {
+    constexpr std::string_view words[] = {"auto", "light", "dark"};  // in the order of Theme
+    settings.theme = static_cast<Theme>(chosenWord("theme", value, words, "auto, light nor dark"));
 }
 
 }  // namespace
@@ -93,6 +108,8 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applySize(value, settings);
         } else if (key == "ontop") {
             applyOnTop(value, settings);
+        } else if (key == "theme") {
+            applyTheme(value, settings);
         } else {
             warn(key);
         }

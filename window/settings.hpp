@@ -1,7 +1,7 @@
 #pragma once
-// The main window's settings: font face, font height, line width and whether it stays on top,
-// with their defaults and the optional zarn.ini that changes them. Pure logic: no window system
-// is needed.
+// The main window's settings: font face, font height, line width, whether it stays on top and
+// its theme, with their defaults and the optional zarn.ini that changes them. Pure logic: no
+// window system is needed.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "rational/object.hpp"
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
+#include "window/theme.hpp"
 
 namespace zarn {
 
@@ -32,18 +33,20 @@ struct WindowSettings {
     std::int32_t fontHeight = defaultFontHeight(96);  // logical-font height: negative = pixels
     std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
     bool onTop = false;                             // above every window that is not on top
+    Theme theme = Theme::Auto;                      // the app mode Windows was set to
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
-// A configured value that is none of the words its key takes ("yes" or "no" for "ontop").
+// A configured value that is none of the words its key takes ("yes" or "no" for "ontop", "auto",
+// "light" or "dark" for "theme").
 class ChoiceException : public Exception {
 public:
     explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
 };
 
-// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top.
+// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic.
 WindowSettings defaultSettings(std::int32_t dpi);
 
 // The most UTF-16 units of a face name that a logical font record holds besides its zero.
@@ -67,14 +70,16 @@ std::string visibleText(std::string_view utf8);
 using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
-// is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", stripped and
-// compared without regard to case. A UTF-8 byte-order mark at the very start of the file is
-// skipped (anywhere else it is text like any other). Throws ConversionException or
-// OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
-// ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
-// "ontop" value (the value stripped, an empty one included), and Utf8Exception
-// (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, a "size" or an "ontop"
-// value; `settings` then keeps what was applied before the refused text.
+// is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", "theme" takes
+// "auto", "light" or "dark", each stripped and compared without regard to case. A UTF-8
+// byte-order mark at the very start of the file is skipped (anywhere else it is text like any
+// other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
+// number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
+// neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
+// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value (the
+// value stripped, an empty one included), and Utf8Exception (window/utf8.hpp) for invalid
+// UTF-8 in a key, a "font" item, a "size", an "ontop" or a "theme" value; `settings` then keeps
+// what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 

@@ -2,7 +2,8 @@
 # End-to-end tests of zarn.exe under Wine on a virtual display, driven by real keystrokes.
 #   end_to_end.sh ZARN.EXE ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
 # Starts its own Xvfb on a free display and its own Wine server, and stops both at the end.
-# ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result.
+# ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result (and
+# ZARN_TIP_SCREENSHOT, ZARN_DARK_SCREENSHOT, ZARN_SCREENSHOT_144DPI, below, of others).
 set -uo pipefail
 # Wine reads the probe's arguments and writes its output in the locale's encoding: UTF-8.
 export LC_ALL=C.UTF-8
@@ -267,6 +268,28 @@ if LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 opened "$work/run/plain" "the window in e
     press ZARN ctrl+v
     wait_until line_is "8 8|10 20 30"
     expect "a column 10, 20, 30 (CR LF) pasted with Ctrl+V" "8 8|10 20 30" "$(probe line)"
+    closed
+fi
+
+# --- theme = dark: the line is dark with light text from the first sight of it. Read in a
+# screenshot's client area, below Wine's frame, which is as wide left, right and below: the
+# background right of the text, and the text's light pixels (the caret has at most 40).
+# ZARN_DARK_SCREENSHOT, when set, names a copy of the screenshot of the dark window.
+mkdir -p "$work/run/dark"
+printf 'theme = dark\r\n' > "$work/run/dark/zarn.ini"
+if opened "$work/run/dark" "the window with theme = dark is shown"; then
+    shot="$work/zarn-window-dark.png"
+    press ZARN 2 2 space 7 slash shift+Return
+    wait_until line_is "11 11|3.14285714 "
+    import -window "$(visible_window ZARN)" "$shot" 2>/dev/null
+    [ -n "${ZARN_DARK_SCREENSHOT:-}" ] && cp "$shot" "$ZARN_DARK_SCREENSHOT"
+    read -r width height <<<"$(probe client)"
+    border=$(( ($(identify -format %w "$shot") - width) / 2 ))
+    client=(-crop "${width}x$height+$border+$(( $(identify -format %h "$shot") - border - height ))" +repage)
+    expect "theme = dark paints the line #202020" "srgb(32,32,32)" \
+        "$(convert "$shot" "${client[@]}" -format "%[pixel:p{$((width - 5)),$((height / 2))}]" info:)"
+    light="$(convert "$shot" "${client[@]}" -colorspace Gray -threshold 78% -format '%[fx:round(mean*w*h)]' info:)"
+    expect "theme = dark writes light text: $light light pixels, more than 100" 1 "$(( ${light:-0} > 100 ))"
     closed
 fi
 

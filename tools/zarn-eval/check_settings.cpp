@@ -63,7 +63,9 @@ int checkSettings(const char* path, std::int32_t dpi) {
     printLine("face: ", requestedFaceName(settings.faceName));
     printLine("height: ", std::to_string(settings.fontHeight));
     printLine("width: ", std::to_string(settings.clientWidth));
-    if (settings.onTop) printLine("ontop: ", "yes");  // only then, so other files print as before
+    // Only when set, so that other files print as before.
+    if (settings.onTop) printLine("ontop: ", "yes");
+    if (settings.theme != Theme::Auto) printLine("theme: ", settings.theme == Theme::Dark ? "dark" : "light");
     for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }

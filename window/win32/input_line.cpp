@@ -253,6 +253,10 @@ void inputLineSettingChanged(HWND control, const wchar_t* area) {
     if (inputLine && area && std::wstring_view(area) == L"intl") inputLine->decimalSeparator = userDecimalSeparator();
 }
 
+void setInputLineTipColours(HWND control, const TipColours& colours) {
+    if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.setColours(colours);
+}
+
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     InputLine* inputLine = inputLineOf(control);
     if (!inputLine) return DefWindowProcW(control, message, wParam, lParam);  // never attached

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "window/win32/refusal_tip.hpp"
+
 namespace zarn {
 
 // The control's text in UTF-8 and its selection as byte offsets into it. An offset inside a
@@ -48,6 +50,10 @@ void hideInputLineTip(HWND control);
 // `area`, which may be null): after a change of the locale ("intl") the line reads its decimal
 // separator again. Does nothing for a control not attached.
 void inputLineSettingChanged(HWND control, const wchar_t* area);
+
+// Gives the line's tip these colours (RefusalTip::setColours). Does nothing for a control not
+// attached.
+void setInputLineTipColours(HWND control, const TipColours& colours);
 
 LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -18,6 +18,7 @@
 #include "window/win32/window_dpi.hpp"
 #include "window/win32/window_font.hpp"
 #include "window/win32/window_icons.hpp"
+#include "window/win32/window_theme.hpp"
 
 namespace zarn {
 
@@ -55,6 +56,7 @@ struct MainWindowState {
     int dpi = 0;                // the resolution the font and the height were made for
     WindowSettings settings;    // as read at creation; the font is remade from them
     WindowIcons icons;          // for `dpi`
+    WindowTheme theme;          // the colours, and the brushes the line is painted with
 };
 
 MainWindowState* stateOf(HWND window) {
@@ -176,6 +178,8 @@ void createContent(HWND window, MainWindowState& state) {
     if (state.stage != Stage::Creating) return;
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
+    // The colours before the window is first shown: no light frame of a dark window, ever.
+    state.theme.apply(window, state.inputControl, state.settings.theme);
     const int textHeight = setLineFont(state);
 
     const int clientWidth =
@@ -284,13 +288,25 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:  // the line's text changed, whoever changed it: its tip may point at nothing
         if (HIWORD(wParam) == EN_CHANGE) hideInputLineTip(state->inputControl);
         break;
-    case WM_SETTINGCHANGE:  // reaches top-level windows only
-        inputLineSettingChanged(state->inputControl, reinterpret_cast<const wchar_t*>(lParam));
-        break;
     case finishCreationMessage: finishCreation(window, *state); return 0;
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
+    // The colours of the line and the window's background, which follow the system's appearance.
+    case WM_CTLCOLOREDIT:
+        if (HBRUSH brush = state->theme.colourLine(reinterpret_cast<HDC>(wParam))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (state->theme.eraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+        break;
+    case WM_SETTINGCHANGE:  // reaches top-level windows only: the line hears of the locale through it
+        inputLineSettingChanged(state->inputControl, reinterpret_cast<const wchar_t*>(lParam));
+        if (changesAppearance(wParam, lParam)) state->theme.update();
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED: state->theme.update(); break;
     // The input line's tip stays where it was put: when the window moves, or a click on its
     // frame may start a move, the tip goes.
     case WM_MOVE:

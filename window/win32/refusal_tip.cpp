@@ -9,6 +9,7 @@
 
 #include "window/win32/resource_ids.h"
 #include "window/utf16.hpp"
+#include "window/win32/visual_styles.hpp"
 
 namespace zarn {
 
@@ -156,7 +157,24 @@ bool RefusalTip::made() {
     wchar_t nothing[] = L"";
     TOOLINFOW tool = toolFor(control_, nothing);
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    paint();
     return true;
+}
+
+void RefusalTip::setColours(const TipColours& colours) {
+    colours_ = colours;
+    if (tooltip_) paint();
+}
+
+void RefusalTip::paint() {
+    if (!colours_) return;
+    // Visual styles go only while they would ignore the colours, and come back after.
+    if (unthemed_ == colours_->themed) {
+        useVisualStyles(tooltip_.get(), colours_->themed);
+        unthemed_ = !colours_->themed;
+    }
+    SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, colours_->background, 0);
+    SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, colours_->text, 0);
 }
 
 void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start, std::size_t end) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "window/win32/handles.hpp"
@@ -17,6 +18,13 @@ namespace zarn {
 enum class TipKind {
     Refusal,  // the line was kept as it was: a warning
     Cut,      // the line was evaluated but cut short: for information
+};
+
+// The tip's colours. Visual styles ignore them: `themed` false turns the styles off for the tip.
+struct TipColours {
+    COLORREF background;
+    COLORREF text;
+    bool themed;
 };
 
 class RefusalTip {
@@ -29,14 +37,19 @@ public:
     // in UTF-16 units (tipAnchor). A tip already shown is replaced.
     void show(TipKind kind, std::string_view message, std::size_t start, std::size_t end);
     void hide() const;
+    // Gives the tip these colours, now if it is made, else when it is.
+    void setColours(const TipColours& colours);
     HWND window() const { return tooltip_.get(); }  // null until first shown
 
 private:
     bool made();  // makes the window once; whether there is one
+    void paint();  // gives the window the colours set
 
     HWND control_;
     UniqueWindow tooltip_;
     bool triedToMake_ = false;
+    std::optional<TipColours> colours_;
+    bool unthemed_ = false;  // its visual styles turned off
 };
 
 // The point, in the control's client coordinates, at which a tip for the text [start, end)
