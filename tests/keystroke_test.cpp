@@ -184,13 +184,10 @@ TEST(AnswerKeystroke, evaluates_clears_closes_or_passes_on) {
 TEST(AnswerKeystroke, ctrl_backspace_erases_the_selection_or_the_word_before_the_caret) {
     const std::tuple<std::string, std::size_t, std::size_t, std::size_t, std::size_t> cases[] = {
         {"12 (1/3)", 8, 8, 3, 8},      // a value goes whole
-        {"12 34  ", 7, 7, 3, 7},       // with the blanks after it
-        {"12 34", 3, 3, 0, 3},
+        {"12 34 \t", 7, 7, 3, 7},      // with the blanks after it
         {"12 34", 4, 4, 3, 4},         // the part before the caret only
-        {"1\t2", 3, 3, 2, 3},
         {"\xE4\xB8\xAD\xE6\x96\x87 5", 6, 6, 0, 6},  // never inside a character
         {"12 34", 1, 4, 1, 4},         // a selection, and nothing else
-        {"", 0, 0, 0, 0},
         {"1 2", 100, 100, 2, 3},       // clamped offsets
     };
     for (const auto& [text, start, end, from, to] : cases) {
