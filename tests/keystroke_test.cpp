@@ -262,7 +262,9 @@ struct FakeLine {
             case Action::PassOn: text = composeLine(text, start, end, c), start = end = start + 1; break;
             case Action::Close: closed = true; break;
             case Action::Refuse: ++beeps; break;
-            case Action::Erase: text.erase(answer.caret, answer.eraseEnd - answer.caret), start = end = answer.caret; break;
+            case Action::Erase:
+                text.erase(answer.caret, answer.eraseEnd - answer.caret), start = end = answer.caret;
+                break;
         }
     }
     void type(std::string_view keys) {

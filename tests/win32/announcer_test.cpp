@@ -87,7 +87,8 @@ struct RecordingAccPropServices : IAccPropServices {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD object, DWORD child, MSAAPROPID property, VARIANT value) override {
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD object, DWORD child, MSAAPROPID property,
+                                          VARIANT value) override {
         if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_STATE &&
             value.vt == VT_I4) {
             alertLevels.push_back(value.lVal);
@@ -102,7 +103,9 @@ struct RecordingAccPropServices : IAccPropServices {
     HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
                                                 AnnoScope) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
         return E_NOTIMPL;
     }

@@ -6,6 +6,8 @@
 #include <oleacc.h>
 #include <uiautomationcore.h>
 
+#include "window/win32/system_entry.hpp"
+
 namespace zarn {
 
 namespace {
@@ -24,11 +26,6 @@ bool uiaLoaded = false;
 HostProviderFromHwndFn hostProviderFromHwnd = nullptr;
 SysAllocStringLenFn sysAllocStringLen = nullptr;
 SysFreeStringFn sysFreeString = nullptr;
-
-template <typename Fn>
-Fn entryOf(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 struct BstrDeleter {
     void operator()(BSTR text) const noexcept { sysFreeString(text); }
@@ -51,12 +48,10 @@ void UiaNotifications::load() {
     if (uiaLoaded) return;
     uiaLoaded = true;
     // Never freed: see the class comment.
-    HMODULE core = LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    HMODULE strings = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    raiseNotificationEvent = entryOf<RaiseNotificationEventFn>(core, "UiaRaiseNotificationEvent");
-    hostProviderFromHwnd = entryOf<HostProviderFromHwndFn>(core, "UiaHostProviderFromHwnd");
-    sysAllocStringLen = entryOf<SysAllocStringLenFn>(strings, "SysAllocStringLen");
-    sysFreeString = entryOf<SysFreeStringFn>(strings, "SysFreeString");
+    raiseNotificationEvent = systemEntry<RaiseNotificationEventFn>(L"uiautomationcore.dll", "UiaRaiseNotificationEvent");
+    hostProviderFromHwnd = systemEntry<HostProviderFromHwndFn>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
+    sysAllocStringLen = systemEntry<SysAllocStringLenFn>(L"oleaut32.dll", "SysAllocStringLen");
+    sysFreeString = systemEntry<SysFreeStringFn>(L"oleaut32.dll", "SysFreeString");
 }
 
 void UiaNotifications::raise(HWND control, int kind, int processing, std::wstring_view text,
@@ -89,7 +84,6 @@ void announceTip(HWND control, LineAnnotations& annotations, TipKind kind, HWND 
 
 namespace {
 
-UniqueModule ole32;
 bool comEntered = false;  // CoInitializeEx succeeded here: CoUninitialize is owed
 bool serviceTried = false;
 
@@ -100,9 +94,8 @@ IAccPropServices* AccPropServices::service = nullptr;
 IAccPropServices* AccPropServices::get() {
     if (serviceTried) return service;
     serviceTried = true;
-    ole32.reset(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    const auto initialize = entryOf<decltype(&CoInitializeEx)>(ole32.get(), "CoInitializeEx");
-    const auto create = entryOf<decltype(&CoCreateInstance)>(ole32.get(), "CoCreateInstance");
+    const auto initialize = systemEntry<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    const auto create = systemEntry<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
     if (!initialize || !create) return nullptr;
     // An apartment of this thread's own unless it has one: the window's thread is a
     // single-threaded one, with the message loop COM needs.
@@ -120,12 +113,11 @@ void AccPropServices::release() {
     service = nullptr;
     serviceTried = false;
     if (comEntered) {
-        if (const auto uninitialize = entryOf<decltype(&CoUninitialize)>(ole32.get(), "CoUninitialize")) {
+        if (const auto uninitialize = systemEntry<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")) {
             uninitialize();
         }
     }
     comEntered = false;
-    ole32.reset();
 }
 
 void LineAnnotations::onObjectRequested() noexcept {
