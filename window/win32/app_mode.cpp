@@ -6,6 +6,7 @@
 #include <winstring.h>
 
 #include <iterator>
+#include <future>
 #include <memory>
 
 #include "window/win32/system_entry.hpp"
@@ -74,20 +75,45 @@ bool foregroundColour(const Combase& entries, WinRtColor& colour) {
     return SUCCEEDED(settings->GetColorValue(uiColorTypeForeground, &colour));
 }
 
-}  // namespace
-
-bool systemUsesDarkApps() {
+// The question itself, on the thread that asks it.
+bool askDarkApps() {
     const Combase& entries = combase();
     if (!entries.complete()) return false;
     // A multithreaded apartment needs no window of its own, and UISettings may be used from any
-    // apartment. A thread already in another apartment keeps it and is not left.
-    const HRESULT entered = entries.initialize(RO_INIT_MULTITHREADED);
-    if (FAILED(entered) && entered != RPC_E_CHANGED_MODE) return false;
+    // apartment.
+    if (FAILED(entries.initialize(RO_INIT_MULTITHREADED))) return false;
     WinRtColor colour{};
     const bool read = foregroundColour(entries, colour);
-    if (SUCCEEDED(entered)) entries.uninitialize();
+    entries.uninitialize();
     // A light foreground, by perceived brightness, is what Windows gives dark apps.
     return read && 5 * colour.g + 2 * colour.r + colour.b > 8 * 128;
+}
+
+std::future<bool> askedAhead;  // used by the window's thread alone
+
+std::future<bool> askOnAThreadOfItsOwn() { return std::async(std::launch::async, askDarkApps); }
+
+}  // namespace
+
+bool systemUsesDarkApps() {
+    try {
+        return (askedAhead.valid() ? std::move(askedAhead) : askOnAThreadOfItsOwn()).get();
+    } catch (...) {
+        return false;  // no thread to ask on
+    }
+}
+
+AppModeAskedAhead::AppModeAskedAhead() {
+    try {
+        askedAhead = askOnAThreadOfItsOwn();
+    } catch (...) {
+        // Asked when needed, then.
+    }
+}
+
+AppModeAskedAhead::~AppModeAskedAhead() {
+    if (askedAhead.valid()) askedAhead.wait();
+    askedAhead = {};
 }
 
 }  // namespace zarn

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "window/settings.hpp"
+#include "window/win32/app_mode.hpp"
 #include "window/win32/file_bytes.hpp"
 #include "window/win32/handles.hpp"
 #include "window/win32/imm.hpp"
@@ -361,6 +362,7 @@ int runMessageLoop() {
 }
 
 int runMainWindow(HINSTANCE instance, int showCommand) {
+    const AppModeAskedAhead appMode;  // answered while the window is made
     registerMainWindowClass(instance);
     HWND window = createMainWindow(instance);
     rethrowPendingException();
