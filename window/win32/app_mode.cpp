@@ -13,8 +13,6 @@
 
 namespace zarn {
 
-namespace {
-
 // Windows.UI.Color: its fields in the order of the ABI.
 struct WinRtColor {
     BYTE a;
@@ -25,13 +23,19 @@ struct WinRtColor {
 
 // Windows.UI.ViewManagement.IUISettings3, which MinGW-w64 10's headers lack; only its first
 // method, the one called, is declared (add_ and remove_ColorValuesChanged follow it). A COM
-// object is released, never deleted, so it needs no virtual destructor.
+// object is released, never deleted, so it needs no virtual destructor. Declared with external
+// linkage, as the SDK's own headers declare interfaces: in an anonymous namespace, with no class
+// of this file implementing it, GCC may take the pure declaration for the only body a call can
+// reach and compile the call into one of __cxa_pure_virtual, which nothing defines.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 struct IUISettings3 : IInspectable {
     virtual HRESULT STDMETHODCALLTYPE GetColorValue(int desiredColor, WinRtColor* value) = 0;
 };
 #pragma GCC diagnostic pop
+
+namespace {
+
 constexpr IID iidUISettings3 = {0x03021be4, 0x5254, 0x4781, {0x81, 0x94, 0x51, 0x68, 0xf7, 0xd0, 0x6d, 0x7b}};
 constexpr int uiColorTypeForeground = 1;
 
