@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows download as a user gets it: made twice by tools/release, from two fresh build
 # folders; then unpacked and run under Wine on a virtual display.
-#   release_test.sh ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
-# ZARN-PROBE.EXE and the prefix come from the windows preset's build (tools/test builds it first).
+#   release_test.sh ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER STAND-IN-DIR STAND-IN-PREFIX WINE-DLL-DIR
+# ZARN-PROBE.EXE, the prefixes and the stand-ins for Windows come from the windows preset's build
+# (tools/test builds it first).
 set -uo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -84,6 +85,13 @@ if [ -z "$boxes" ] && wait_until main_window_shown; then
     zarn_pid=""
 else
     fail "the unpacked zarn.exe shows its window"
+fi
+
+# --- The unpacked zarn.exe where Windows 10 and 11 answer what Wine cannot (the stand-ins).
+if "$here/win32/stand_in/end_to_end.sh" "$folder/zarn.exe" "$probe_exe" "$5" "$work/stand-in" "$4" "$6"; then
+    pass "the unpacked zarn.exe under the stand-ins for Windows"
+else
+    fail "the unpacked zarn.exe under the stand-ins for Windows"
 fi
 
 echo "$failures failed"

@@ -14,10 +14,9 @@ expect() {
 }
 
 wait_until() {
-    local tries=500
+    local deadline=$((SECONDS + 10))
     until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -le 0 ] && return 1
+        [ "$SECONDS" -ge "$deadline" ] && return 1
         sleep 0.02
     done
 }

@@ -16,35 +16,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/wine-prefix.sh"
 . "$here/virtual-display.sh"
 . "$here/checks.sh"
+. "$here/zarn-driver.sh"
 
 trap 'stop_started; rm -rf "$work/run"' EXIT
-
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -1; }
-has_visible_window() { [ -n "$(visible_window "$1")" ]; }
-main_window_shown() { probe line >/dev/null && has_visible_window ZARN; }
-line_is() { [ "$(probe line)" = "$1" ]; }
-iconic_is() { [ "$(probe iconic)" = "$1" ]; }
-
-# Waits at most 10 s for the process to end and sets exit_code to its exit code, or "running".
-# Runs in this shell, never in $(...): a subshell cannot wait for its parent's child and may
-# see a status it does not have.
-exit_code_of() {
-    local pid="$1" tries=500
-    while kill -0 "$pid" 2>/dev/null && [ "$(ps -o stat= -p "$pid" | cut -c1)" != Z ]; do
-        tries=$((tries - 1))
-        if [ "$tries" -le 0 ]; then exit_code=running; return; fi
-        sleep 0.02
-    done
-    wait "$pid"
-    exit_code=$?
-}
-
-# Starts zarn.exe in folder $1 (where its zarn.ini is).
-start_zarn() {
-    (cd "$1" && exec wine "$zarn_exe") </dev/null >/dev/null 2>&1 &
-    zarn_pid=$!
-}
 
 # Watches zarn.exe's accessibility events from the probe, as a screen reader does, for 3 s:
 # watch_events FILE starts it and waits until it is hooked; events_seen FILE KIND waits for its
@@ -59,28 +33,6 @@ events_seen() {
     wait "$events_pid"
     tr -d '\r' <"$1" | grep -v '^hooked$' | sed 's/^/     event: /' >&2
     seen="$(tr -d '\r' <"$1" | grep "^$2 " | paste -sd '|')"
-}
-
-# opened FOLDER WHAT starts zarn.exe in FOLDER and waits for its window, else fails WHAT;
-# closed presses Escape and waits for its exit code.
-opened() {
-    start_zarn "$1"
-    wait_until main_window_shown && return 0
-    fail "$2"
-    zarn_pid=""
-    return 1
-}
-closed() {
-    press ZARN Escape
-    exit_code_of "$zarn_pid"
-    zarn_pid=""
-}
-
-press() {  # press WINDOW-TITLE KEY...
-    local window
-    window="$(visible_window "$1")"
-    shift
-    xdotool windowfocus --sync "$window" key --delay 20 "$@"
 }
 
 zarn_virtual_display || { echo "FAIL no virtual display"; exit 1; }
@@ -283,11 +235,8 @@ if opened "$work/run/dark" "the window with theme = dark is shown"; then
     wait_until line_is "11 11|3.14285714 "
     import -window "$(visible_window ZARN)" "$shot" 2>/dev/null
     [ -n "${ZARN_DARK_SCREENSHOT:-}" ] && cp "$shot" "$ZARN_DARK_SCREENSHOT"
-    read -r width height <<<"$(probe client)"
-    border=$(( ($(identify -format %w "$shot") - width) / 2 ))
-    client=(-crop "${width}x$height+$border+$(( $(identify -format %h "$shot") - border - height ))" +repage)
-    expect "theme = dark paints the line #202020" "srgb(32,32,32)" \
-        "$(convert "$shot" "${client[@]}" -format "%[pixel:p{$((width - 5)),$((height / 2))}]" info:)"
+    expect "theme = dark paints the line #202020" "srgb(32,32,32)" "$(line_background "$shot")"
+    crop_client "$shot"
     light="$(convert "$shot" "${client[@]}" -colorspace Gray -threshold 78% -format '%[fx:round(mean*w*h)]' info:)"
     expect "theme = dark writes light text: $light light pixels, more than 100" 1 "$(( ${light:-0} > 100 ))"
     closed

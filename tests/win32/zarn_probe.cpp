@@ -288,6 +288,14 @@ int postClose() {
     return 0;
 }
 
+// Tells every top-level window that the system setting `area` changed, as Windows does.
+int settingChanged(const std::wstring& area) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area.c_str()), SMTO_ABORTIFHUNG,
+                        5000, &result);
+    return 0;
+}
+
 int printOnTop() {
     HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
@@ -393,9 +401,11 @@ int main(int argc, char** argv) {
     if (command == "copy") return copyLines(argc);
     if (command == "close") return postClose();
     if (command == "ontop") return printOnTop();
+    if (command == "settingchange" && argc > 2) return settingChanged(wideArgument(2));
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n", stderr);
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n"
+               "       zarn-probe settingchange AREA\n", stderr);
     return 64;
 }
