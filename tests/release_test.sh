@@ -64,6 +64,7 @@ exited() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" | cut -c1)" = 
 
 zarn_virtual_display || { fail "no virtual display"; exit 1; }
 xvfb_pid=$zarn_xvfb_pid
+zarn_test_fonts
 zarn_wine_prefix "$prefix" x11
 
 cp "$folder/zarn.ini.example" "$folder/zarn.ini"

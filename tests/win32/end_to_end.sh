@@ -38,6 +38,7 @@ events_seen() {
 zarn_virtual_display || { echo "FAIL no virtual display"; exit 1; }
 xvfb_pid=$zarn_xvfb_pid
 
+zarn_test_fonts
 zarn_wine_prefix "$prefix" x11
 rm -rf "$work/run"
 mkdir -p "$work/run/plain" "$work/run/unknown" "$work/run/bad" "$work/run/folder/zarn.ini" "$work/run/font" \

@@ -1,11 +1,18 @@
 # Sourced by the Wine test scripts: a private, prepared Wine prefix.
 #   zarn_wine_prefix DIR DRIVER   DRIVER is "null" (no X at all) or "x11" (needs DISPLAY)
+#   zarn_test_fonts               Wine sees only the fonts the project installs
 # Creates DIR once (about 10 s), then starts its server, kept for 15 seconds after the last
 # program (so that it is not going away just as the next test starts), and its services, with
 # their output sent away so that nothing waits on their inherited pipes.
 
 zarn_wine_env() {
     export WINEPREFIX="$1" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+}
+
+# For the tests: Wine sees only the fonts the project installs, so that what the tests measure of
+# text is the same on any machine, whatever fonts it has.
+zarn_test_fonts() {
+    export FONTCONFIG_FILE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/fonts.conf"
 }
 
 zarn_wine_prefix() {

@@ -57,43 +57,6 @@ long endX(HWND control, std::size_t length) {
     return rightToLeft ? lastX - size.cx : lastX + size.cx;
 }
 
-// The low 16 bits of the offset of the character nearest `x` on the line: all EM_CHARFROMPOS
-// gives (and Wine's answer past the end of the text is 0xFFFF).
-std::size_t lowOffsetAt(HWND control, const RECT& format, LONG x) {
-    return LOWORD(SendMessageW(control, EM_CHARFROMPOS, 0, MAKELPARAM(x, (format.top + format.bottom) / 2)));
-}
-
-// The offsets of the first and the last character in view. Only their low 16 bits are given
-// (Wine's EM_GETFIRSTVISIBLELINE goes wrong beyond 65,536 characters, and its EM_SCROLLCARET
-// beyond 32,767 pixels, so not even the caret need be in view): of the offsets with the first's
-// bits, it is the one the control draws at the left edge, nearest the caret should several be.
-// One 65,536 characters away is drawn so far off that the control's 16-bit x wraps back to the
-// edge only by chance. Far fewer than 65,536 characters fit between the edges.
-struct InView {
-    std::size_t first, last;
-};
-
-InView offsetsInView(HWND control, const RECT& format, std::size_t length) {
-    const std::size_t low = lowOffsetAt(control, format, format.left);
-    std::size_t first = std::min(low, length);
-    if (length > 0xFFFF) {
-        DWORD start = 0, caret = 0;
-        SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&caret));
-        const long slack = format.bottom - format.top;  // wider than any character but the widest
-        std::size_t nearest = std::numeric_limits<std::size_t>::max();
-        for (std::size_t candidate = low; candidate < length; candidate += 0x10000) {
-            const std::optional<long> x = drawnX(control, candidate);
-            const std::size_t distance = candidate > caret ? candidate - caret : caret - candidate;
-            if (x && *x > format.left - slack && *x < format.left + slack && distance < nearest) {
-                first = candidate;
-                nearest = distance;
-            }
-        }
-    }
-    const std::size_t last = std::min(first + ((lowOffsetAt(control, format, format.right) - first) & 0xFFFF), length);
-    return {first, last};
-}
-
 // An activation context made active for a scope.
 class ActiveContext {
 public:
@@ -208,20 +171,37 @@ POINT tipAnchor(HWND control, std::size_t start, std::size_t end) {
     const std::size_t length = textLength(control);
     end = std::min(end, length);
     start = std::min(start, end);
-    const auto [first, last] = offsetsInView(control, format, length);
-    if (start < first && end <= first) return {format.left, client.bottom};
-    if (start > last) return {format.right, client.bottom};
-    // The span as drawn, from the leftmost to the rightmost of its boundaries in view: right to
-    // left text draws its first boundary on the right. Only offsets in view are asked for, so no
-    // x overflows the control's 16 bits.
+    DWORD selectionStart = 0, caret = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&caret));
+    // The span's boundaries as the control draws them, from the one nearest the caret, which the
+    // control keeps in view, outwards. The control's x is 16 bits, so a boundary far off view may
+    // come back in view by chance; drawn boundaries follow one another, so a side is followed only
+    // until it leaves the view, and no further than a view could hold.
     long left = std::numeric_limits<long>::max();
     long right = std::numeric_limits<long>::min();
-    for (std::size_t offset = std::max(start, first); offset <= std::min(end, last); ++offset) {
+    bool offLeft = false, offRight = false;
+    const auto inView = [&](std::size_t offset) {
         const long x = offset == length ? endX(control, length) : drawnX(control, offset).value_or(format.left);
+        offLeft = offLeft || x < format.left;
+        offRight = offRight || x > format.right;
+        if (x < format.left || x > format.right) return false;
         left = std::min(left, x);
         right = std::max(right, x);
+        return true;
+    };
+    constexpr std::size_t farthest = 4096;  // boundaries asked on each side
+    const std::size_t nearest = std::clamp<std::size_t>(caret, start, end);
+    const bool nearestInView = inView(nearest);
+    for (std::size_t offset = nearest, asked = 0; offset > start && asked < farthest; ++asked) {
+        if (!inView(--offset) && (nearestInView || left <= right)) break;
     }
-    return {std::clamp((left + right) / 2, format.left, format.right), client.bottom};
+    for (std::size_t offset = nearest, asked = 0; offset < end && asked < farthest; ++asked) {
+        if (!inView(++offset) && (nearestInView || left <= right)) break;
+    }
+    // Right to left text draws its first boundary on the right: the span is where it is drawn.
+    if (left <= right) return {std::clamp((left + right) / 2, format.left, format.right), client.bottom};
+    if (offLeft && offRight) return {(format.left + format.right) / 2, client.bottom};
+    return {offRight ? format.right : format.left, client.bottom};
 }
 
 }  // namespace zarn

@@ -21,6 +21,7 @@ trap 'stop_started; rm -rf "$work"' EXIT
 
 zarn_virtual_display || { echo "FAIL no virtual display"; exit 1; }
 xvfb_pid=$zarn_xvfb_pid
+zarn_test_fonts
 zarn_wine_prefix "$prefix" x11
 zarn_stand_ins "$5" "$6"
 rm -rf "$work"
