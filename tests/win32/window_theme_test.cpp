@@ -2,6 +2,7 @@
 // and the tip are painted in for each theme, app mode and high contrast, and live changes.
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -23,8 +24,10 @@ struct StandInSystem final : SystemAppearance {
     }
     ~StandInSystem() override { standInForSystemAppearance(nullptr); }
     bool dark, contrast;
+    int asked = 0;
     std::vector<bool> titleBarsSet;
-    bool darkApps() override { return dark; }
+    void askDarkApps(HWND) override { ++asked; }
+    bool darkApps(std::chrono::milliseconds) override { return dark; }
     bool highContrast() override { return contrast; }
     Rgb colour(int index) override { return {static_cast<BYTE>(index), 1, 2}; }
     void setDarkTitleBar(HWND, bool toDark) override { titleBarsSet.push_back(toDark); }
@@ -83,14 +86,32 @@ TEST_F(MainWindowTest, each_theme_app_mode_and_high_contrast_paints_its_colours_
         setLine("(1/0)", 5, 5);
         type(' ');  // a refused line makes the tip
         EXPECT_EQ(paintedIn(window, line), *colours);
-        // Only a dark window's title bar is touched.
+        // Only a dark window's title bar is touched, and the app mode asked only where it decides.
         EXPECT_EQ(system.titleBarsSet, std::vector<bool>(colours == &dark ? 1 : 0, true));
+        EXPECT_EQ(system.asked, std::string(file) == "theme = auto" && !highContrast ? 1 : 0);
         DestroyWindow(window);
     }
 }
 
+// The frames drawn anew in this thread since it was made, through a hook on its window procedures.
+struct FrameChanges {
+    FrameChanges() { hook = SetWindowsHookExW(WH_CALLWNDPROC, record, nullptr, GetCurrentThreadId()); }
+    ~FrameChanges() { UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK record(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING &&
+            (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_FRAMECHANGED)) {
+            ++count;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::size_t count = 0;
+    HHOOK hook;
+};
+
 // Each change repaints the line in its new colours and replaces the brushes, deleting the old
-// ones; the line keeps its text, selection and focus.
+// ones, and draws the frame anew where the title bar changed; the line keeps its text, selection
+// and focus.
 TEST_F(MainWindowTest, a_thousand_changes_of_theme_repaint_the_line_and_leave_the_gdi_objects_as_they_were) {
     StandInSystem system(false, false);
     create();
@@ -98,6 +119,8 @@ TEST_F(MainWindowTest, a_thousand_changes_of_theme_repaint_the_line_and_leave_th
     SetFocus(line);
     setLine("1 2 3", 2, 3);
     const DWORD before = gdiObjects();
+    const FrameChanges frames;
+    FrameChanges::count = 0;
     const UINT changes[] = {WM_SETTINGCHANGE, WM_SYSCOLORCHANGE, WM_THEMECHANGED};
     for (int change = 0; change < 1000; ++change) {
         system.dark = change % 2 == 0;
@@ -111,6 +134,7 @@ TEST_F(MainWindowTest, a_thousand_changes_of_theme_repaint_the_line_and_leave_th
         }
     }
     EXPECT_EQ(gdiObjects(), before);
+    EXPECT_EQ(FrameChanges::count, system.titleBarsSet.size());
     EXPECT_EQ(readLine(), (LineState{"1 2 3", 2, 3}));
     EXPECT_EQ(GetFocus(), line);
     DestroyWindow(window);  // while the stand-in is in the system's place

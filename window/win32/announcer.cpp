@@ -141,14 +141,24 @@ void LineAnnotations::setAlertLevel(HWND tipWindow, TipKind kind) noexcept {
     }
 }
 
+namespace {
+
+void clearProperty(HWND window, MSAAPROPID property) noexcept {
+    AccPropServices::service->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
+}
+
+}  // namespace
+
+void LineAnnotations::clearAlertLevel() noexcept {
+    if (alerted_ && AccPropServices::service) clearProperty(alerted_, PROPID_ACC_STATE);
+    alerted_ = nullptr;
+}
+
 LineAnnotations::~LineAnnotations() {
     // The service that took the annotations goes after the message loop, so after this.
     if (!AccPropServices::service) return;
-    const auto clear = [](HWND window, MSAAPROPID property) {
-        AccPropServices::service->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
-    };
-    if (named_) clear(control_, PROPID_ACC_NAME);
-    if (alerted_) clear(alerted_, PROPID_ACC_STATE);
+    if (named_) clearProperty(control_, PROPID_ACC_NAME);
+    clearAlertLevel();
 }
 
 }  // namespace zarn

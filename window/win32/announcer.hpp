@@ -113,6 +113,10 @@ public:
     // for a refusal, STATE_SYSTEM_ALERT_MEDIUM for a cut.
     void setAlertLevel(HWND tipWindow, TipKind kind) noexcept;
 
+    // The tip was hidden: its alert level goes with it, so that no client reads an alert on a
+    // window no longer shown.
+    void clearAlertLevel() noexcept;
+
 private:
     HWND control_;
     const wchar_t* name_;

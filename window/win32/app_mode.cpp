@@ -5,9 +5,11 @@
 #include <roapi.h>
 #include <winstring.h>
 
+#include <condition_variable>
 #include <iterator>
-#include <future>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "window/win32/system_entry.hpp"
 
@@ -93,31 +95,56 @@ bool askDarkApps() {
     return read && 5 * colour.g + 2 * colour.r + colour.b > 8 * 128;
 }
 
-std::future<bool> askedAhead;  // used by the window's thread alone
+// The answers, shared with the threads that ask. Never destroyed: a question may still be under
+// way when the program ends, and nothing waits for it.
+struct Answers {
+    std::mutex mutex;
+    std::condition_variable came;
+    unsigned asked = 0;
+    unsigned answered = 0;
+    unsigned latest = 0;  // the question whose answer `dark` is: a later one wins, whatever ends first
+    bool dark = false;
+};
 
-std::future<bool> askOnAThreadOfItsOwn() { return std::async(std::launch::async, askDarkApps); }
+Answers& answers() {
+    static Answers* const kept = new Answers;
+    return *kept;
+}
 
 }  // namespace
 
-bool systemUsesDarkApps() {
+void askIfDarkApps(HWND window) {
+    Answers& shared = answers();
+    unsigned question = 0;
+    {
+        const std::lock_guard lock(shared.mutex);
+        question = ++shared.asked;
+    }
     try {
-        return (askedAhead.valid() ? std::move(askedAhead) : askOnAThreadOfItsOwn()).get();
+        std::thread([&shared, question, window] {
+            const bool dark = askDarkApps();
+            {
+                const std::lock_guard lock(shared.mutex);
+                ++shared.answered;
+                if (question > shared.latest) {
+                    shared.latest = question;
+                    shared.dark = dark;
+                }
+            }
+            shared.came.notify_all();
+            PostMessageW(window, appModeAnsweredMessage, 0, 0);
+        }).detach();
     } catch (...) {
-        return false;  // no thread to ask on
+        const std::lock_guard lock(shared.mutex);  // no thread to ask on: the answer stays as it was
+        --shared.asked;
     }
 }
 
-AppModeAskedAhead::AppModeAskedAhead() {
-    try {
-        askedAhead = askOnAThreadOfItsOwn();
-    } catch (...) {
-        // Asked when needed, then.
-    }
-}
-
-AppModeAskedAhead::~AppModeAskedAhead() {
-    if (askedAhead.valid()) askedAhead.wait();
-    askedAhead = {};
+bool latestDarkApps(std::chrono::milliseconds patience) {
+    Answers& shared = answers();
+    std::unique_lock lock(shared.mutex);
+    shared.came.wait_for(lock, patience, [&shared] { return shared.answered == shared.asked; });
+    return shared.dark;
 }
 
 }  // namespace zarn

@@ -230,6 +230,12 @@ LRESULT onChar(HWND control, InputLine& inputLine, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(inputLine.controlProc, control, WM_CHAR, wParam, lParam);
 }
 
+// The tip goes, and with it the alert level screen readers were given for it.
+void hideTip(InputLine& inputLine) {
+    inputLine.tip.hide();
+    inputLine.annotations.clearAlertLevel();
+}
+
 }  // namespace
 
 InputLineState readInputLine(HWND control) {
@@ -245,7 +251,7 @@ void attachInputLine(HWND control) {
 }
 
 void hideInputLineTip(HWND control) {
-    if (InputLine* inputLine = inputLineOf(control)) inputLine->tip.hide();
+    if (InputLine* inputLine = inputLineOf(control)) hideTip(*inputLine);
 }
 
 void inputLineSettingChanged(HWND control, const wchar_t* area) {
@@ -267,7 +273,7 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
         delete inputLine;
         return CallWindowProcW(controlProc, control, message, wParam, lParam);
     }
-    if (takesTipAway(message)) inputLine->tip.hide();
+    if (takesTipAway(message)) hideTip(*inputLine);
     if (message == WM_GETOBJECT) inputLine->annotations.onObjectRequested();
     wParam = keypadCharacter(*inputLine, message, wParam, lParam);
     try {

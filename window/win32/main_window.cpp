@@ -179,13 +179,15 @@ void createContent(HWND window, MainWindowState& state) {
     if (state.stage != Stage::Creating) return;
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
-    // The colours before the window is first shown: no light frame of a dark window, ever.
-    state.theme.apply(window, state.inputControl, state.settings.theme);
+    // The app mode, where it decides, is asked first and answered while the font and size are made.
+    state.theme.prepare(window, state.inputControl, state.settings.theme);
     const int textHeight = setLineFont(state);
 
     const int clientWidth =
         resolveClientWidth(state.settings.clientWidth, state.settings.clientWidth < 0 ? workAreaWidth() : 0);
     fitWindowToLine(window, state, clientWidth, textHeight);
+    // The colours before the window is first shown: no light frame of a dark window, ever.
+    state.theme.apply();
     PostMessageW(window, finishCreationMessage, 0, 0);
 }
 
@@ -304,8 +306,9 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETTINGCHANGE:  // reaches top-level windows only: the line hears of the locale through it
         inputLineSettingChanged(state->inputControl, reinterpret_cast<const wchar_t*>(lParam));
-        if (changesAppearance(wParam, lParam)) state->theme.update();
+        if (changesAppearance(wParam, lParam)) state->theme.appearanceChanged();
         break;
+    case appModeAnsweredMessage: state->theme.update(); break;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED: state->theme.update(); break;
     // The input line's tip stays where it was put: when the window moves, or a click on its
@@ -362,7 +365,6 @@ int runMessageLoop() {
 }
 
 int runMainWindow(HINSTANCE instance, int showCommand) {
-    const AppModeAskedAhead appMode;  // answered while the window is made
     registerMainWindowClass(instance);
     HWND window = createMainWindow(instance);
     rethrowPendingException();

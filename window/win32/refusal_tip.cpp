@@ -138,6 +138,8 @@ void RefusalTip::paint() {
     }
     SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, colours_->background, 0);
     SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, colours_->text, 0);
+    // A tip on the screen is not drawn again in its new colours by itself.
+    if (IsWindowVisible(tooltip_.get())) RedrawWindow(tooltip_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start, std::size_t end) {

@@ -24,7 +24,8 @@ bool buildAtLeast(DWORD build) {
 
 class TheSystem final : public SystemAppearance {
 public:
-    bool darkApps() override { return systemUsesDarkApps(); }
+    void askDarkApps(HWND window) override { askIfDarkApps(window); }
+    bool darkApps(std::chrono::milliseconds patience) override { return latestDarkApps(patience); }
 
     bool highContrast() override {
         HIGHCONTRASTW contrast{};

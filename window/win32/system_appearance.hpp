@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include "window/theme.hpp"
 
 namespace zarn {
@@ -12,8 +14,12 @@ namespace zarn {
 class SystemAppearance {
 public:
     virtual ~SystemAppearance() = default;
-    // Whether Windows is set to dark apps (app_mode.hpp); false on any failure.
-    virtual bool darkApps() = 0;
+    // Starts asking whether Windows is set to dark apps; the answer is posted to `window` as
+    // appModeAnsweredMessage (app_mode.hpp). Returns at once.
+    virtual void askDarkApps(HWND window) = 0;
+    // The latest answer, after waiting at most `patience` for a question under way; false on any
+    // failure and while none has come.
+    virtual bool darkApps(std::chrono::milliseconds patience) = 0;
     // Whether high contrast is on (SPI_GETHIGHCONTRAST).
     virtual bool highContrast() = 0;
     // The system's colour `index` (COLOR_WINDOW, ...).

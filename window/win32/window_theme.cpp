@@ -1,5 +1,6 @@
 #include "window/win32/window_theme.hpp"
 
+#include <chrono>
 #include <string_view>
 
 #include "window/win32/input_line.hpp"
@@ -11,11 +12,17 @@ namespace {
 
 COLORREF colorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-Palette paletteNow(Theme theme) {
+// How long the start waits for the app mode before it shows the window light, to follow the
+// answer when it comes: on Windows it comes in a few milliseconds.
+constexpr std::chrono::milliseconds startPatience{150};
+
+// Where the app mode decides the palette.
+bool appModeDecides(Theme theme) { return theme == Theme::Auto && !systemAppearance().highContrast(); }
+
+Palette paletteNow(Theme theme, std::chrono::milliseconds patience) {
     SystemAppearance& system = systemAppearance();
     const bool highContrast = system.highContrast();
-    // WinRT is asked only when its answer decides: it is the slowest question.
-    const bool darkApps = theme == Theme::Auto && !highContrast && system.darkApps();
+    const bool darkApps = theme == Theme::Auto && !highContrast && system.darkApps(patience);
     const SystemColours colours{system.colour(COLOR_WINDOW), system.colour(COLOR_WINDOWTEXT),
                                 system.colour(COLOR_BTNFACE), system.colour(COLOR_INFOBK),
                                 system.colour(COLOR_INFOTEXT)};
@@ -24,16 +31,27 @@ Palette paletteNow(Theme theme) {
 
 }  // namespace
 
-void WindowTheme::apply(HWND window, HWND line, Theme theme) {
+void WindowTheme::prepare(HWND window, HWND line, Theme theme) {
     window_ = window;
     line_ = line;
     theme_ = theme;
-    give(paletteNow(theme));
+    // WinRT is asked only where its answer decides: it is the slowest question.
+    if (appModeDecides(theme)) systemAppearance().askDarkApps(window);
+}
+
+void WindowTheme::apply() {
+    if (window_) give(paletteNow(theme_, startPatience));
+}
+
+void WindowTheme::appearanceChanged() {
+    if (!window_) return;
+    if (appModeDecides(theme_)) systemAppearance().askDarkApps(window_);
+    update();
 }
 
 void WindowTheme::update() {
     if (!window_) return;
-    const Palette palette = paletteNow(theme_);
+    const Palette palette = paletteNow(theme_, std::chrono::milliseconds{0});
     if (palette == palette_ && lineBrush_) return;
     give(palette);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -51,6 +69,12 @@ void WindowTheme::give(const Palette& palette) {
     if (palette.dark != darkTitleBar_) {
         systemAppearance().setDarkTitleBar(window_, palette.dark);
         darkTitleBar_ = palette.dark;
+        // Windows 10 may leave a shown title bar in its old colours until the window is activated,
+        // unless its frame is drawn anew; a window not yet shown is drawn whole when it is.
+        if (IsWindowVisible(window_)) {
+            SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
     }
     setInputLineTipColours(line_, {colorRef(palette.tipBackground), colorRef(palette.tipText), !palette.dark});
 }

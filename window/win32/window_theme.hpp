@@ -12,14 +12,23 @@ namespace zarn {
 
 class WindowTheme {
 public:
-    // Chooses the palette for `theme` and gives it to `window`: its background, the input line
-    // `line`, the line's tip and the title bar (made dark only for the dark palette). The app
-    // mode is asked only where it decides: for Auto without high contrast.
-    void apply(HWND window, HWND line, Theme theme);
+    // Takes the window, its input line `line` and the "theme" setting, and starts asking the app
+    // mode where it decides: for Auto without high contrast.
+    void prepare(HWND window, HWND line, Theme theme);
 
-    // The system's colours, app mode or high contrast changed: chooses again and, if the palette
-    // is another, gives it and repaints the window, its frame and the line. The line's text,
-    // selection and focus stay. Does nothing before apply().
+    // Chooses the palette and gives it to the window: its background, the input line, the line's
+    // tip and the title bar (made dark only for the dark palette). Called once, before the window
+    // is first shown; waits for the app mode a little, else gives the light palette, and the
+    // answer, when it comes, is followed (update()).
+    void apply();
+
+    // The app mode or high contrast changed (WM_SETTINGCHANGE): asks the app mode again where it
+    // decides, and updates.
+    void appearanceChanged();
+
+    // The system's colours changed, or the app mode was answered: chooses again with the latest
+    // answer and, if the palette is another, gives it and repaints the window, its frame, the line
+    // and its tip. The line's text, selection and focus stay. Does nothing before prepare().
     void update();
 
     // The answer to WM_CTLCOLOREDIT from the line: its colours set on `dc` and the brush of its

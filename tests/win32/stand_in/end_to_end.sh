@@ -52,12 +52,21 @@ if opened "$work/auto" "the window under dark apps is shown"; then
     expect "the tip's window is annotated as a high alert" "SetHwndProp tooltips_class32 state 268435456" \
         "$(calls "^SetHwndProp tooltips_class32")"
 
-    # Windows switched to light apps while the window is open: it follows at once.
+    # Windows switched to light apps while the window is open, its tip shown: both follow at once.
     zarn_app_mode light
     probe settingchange ImmersiveColorSet
     wait_until calls -q "DwmSetWindowAttribute ZARN 19 0"
     expect "a live switch to light apps repaints the line light" "$light" "$(background)"
     expect "and makes the title bar light" 1 "$(calls -c "DwmSetWindowAttribute ZARN 19 0")"
+    import -window root -crop "$(probe tiparea)" +repage "$work/tip.png" 2>/dev/null
+    read -r width height <<<"$(identify -format '%w %h' "$work/tip.png")"
+    expect "and the tip shown, light below its text" "$light" \
+        "$(convert "$work/tip.png" -format "%[pixel:p{$((width / 2)),$((height - 8))}]" info:)"
+    # The next key takes the tip away, and its alert level with it.
+    press ZARN BackSpace
+    wait_until calls -q "^ClearHwndProps tooltips_class32"
+    expect "the hidden tip's alert level is cleared" "ClearHwndProps tooltips_class32 state" \
+        "$(calls "^ClearHwndProps tooltips_class32")"
     closed
     expect "it ends with exit code 0" 0 "$exit_code"
 fi
@@ -67,6 +76,7 @@ zarn_app_mode dark
 : >"$work/calls.log"
 if opened "$work/light" "the window with theme = light is shown"; then
     expect "theme = light under dark apps paints the line light" "$light" "$(background)"
+    expect "and Windows is not asked for its app mode" "" "$(calls RoActivateInstance)"
     closed
 fi
 
