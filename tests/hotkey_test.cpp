@@ -21,14 +21,11 @@ struct HotkeyCase {
 };
 
 const HotkeyCase valid[] = {
-    {"ctrl+shift+z", ctrl | shift, 'Z', "ctrl+shift+z"},
     {" Shift + CTRL\t+ Z ", ctrl | shift, 'Z', "ctrl+shift+z"},
     {"win+alt+shift+ctrl+pause", ctrl | alt | shift | win, 0x13, "ctrl+alt+shift+win+pause"},
     {"alt+0", alt, '0', "alt+0"},
-    {"win+9", win, '9', "win+9"},
     {"F1", 0, 0x70, "f1"},  // an F-key alone, or with Shift only
     {"shift+f24", shift, 0x87, "shift+f24"},
-    {"ctrl+f10", ctrl, 0x79, "ctrl+f10"},
     {"ctrl+space", ctrl, 0x20, "ctrl+space"},
     {"alt+insert", alt, 0x2D, "alt+insert"},
     {"alt+Delete", alt, 0x2E, "alt+delete"},
@@ -42,23 +39,15 @@ const HotkeyCase valid[] = {
 const std::pair<std::string, std::string> refused[] = {
     {"", "hotkey: \"\" is not a key such as ctrl+shift+z"},
     {"ctrl+", "hotkey: \"ctrl+\" is not a key such as ctrl+shift+z"},
-    {"+z", "hotkey: \"+z\" is not a key such as ctrl+shift+z"},
     {"ctrl++z", "hotkey: \"ctrl++z\" is not a key such as ctrl+shift+z"},
     {"ctrl+ctrl+z", "hotkey: \"ctrl+ctrl+z\" is not a key such as ctrl+shift+z"},
-    {"ctrl+shift", "hotkey: \"ctrl+shift\" is not a key such as ctrl+shift+z"},
     {"control+z", "hotkey: \"control+z\" is not a key such as ctrl+shift+z"},
-    {"ctrl-z", "hotkey: \"ctrl-z\" is not a key such as ctrl+shift+z"},
-    {"ctrl+zz", "hotkey: \"ctrl+zz\" is not a key such as ctrl+shift+z"},
-    {"ctrl+f0", "hotkey: \"ctrl+f0\" is not a key such as ctrl+shift+z"},
     {"ctrl+f01", "hotkey: \"ctrl+f01\" is not a key such as ctrl+shift+z"},
     {"ctrl+f25", "hotkey: \"ctrl+f25\" is not a key such as ctrl+shift+z"},
-    {"ctrl+enter", "hotkey: \"ctrl+enter\" is not a key such as ctrl+shift+z"},
     {"ctrl+é", "hotkey: \"ctrl+é\" is not a key such as ctrl+shift+z"},
     {"ctrl+\u212A", "hotkey: \"ctrl+\u212A\" is not a key such as ctrl+shift+z"},  // Kelvin sign, lower case "k"
     {std::string("ctrl+\0z", 7), "hotkey: \"ctrl+␀z\" is not a key such as ctrl+shift+z"},
-    {"z", "hotkey: \"z\" needs ctrl, alt or win"},
     {"shift+z", "hotkey: \"shift+z\" needs ctrl, alt or win"},
-    {"shift+space", "hotkey: \"shift+space\" needs ctrl, alt or win"},
 };
 
 TEST(ParseHotkey, reads_modifiers_and_one_key_and_writes_them_back_in_one_form) {

