@@ -27,7 +27,7 @@ void onHotkey(HWND window, HWND& cameFrom) {
         }
         return;
     }
-    cameFrom = GetForegroundWindow();
+    if (HWND front = GetForegroundWindow(); front != window) cameFrom = front;
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     // Windows lets the program that received the hotkey take the foreground.
     SetForegroundWindow(window);
