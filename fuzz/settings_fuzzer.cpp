@@ -1,8 +1,9 @@
 // loadSettings on any bytes: only the documented conversion, overflow, choice and UTF-8 errors
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme); the height remade for another resolution is the
-// one read there; the face asked for and the keys and values shown are what their rules say.
+// blanks around them, "yes" or "no" for ontop and remember, "auto", "light" or "dark" for theme,
+// "none" or a key for hotkey); the height remade for another resolution is the one read there;
+// the face asked for, the keys and values shown and a hotkey written back are what their rules say.
 
 #include <algorithm>
 #include <cstddef>
@@ -22,7 +23,7 @@ using namespace zarn;
 using namespace zarn::fuzzing;
 
 struct Result {
-    enum Kind { Loaded, Conversion, Overflow, Choice, Utf8 } kind = Loaded;
+    enum Kind { Loaded, Conversion, Overflow, Choice, Utf8, HotkeyRefused } kind = Loaded;
     std::string message;
     WindowSettings settings;
     std::vector<std::string> warnings;
@@ -30,12 +31,15 @@ struct Result {
 
 std::string describe(const Result& r) {
     static const char* const names[] = {"loaded", "conversion error", "overflow error", "choice error",
-                                        "UTF-8 error"};
+                                        "UTF-8 error", "hotkey error"};
     std::string out = std::string(names[r.kind]) + " \"" + printable(r.message) + "\", face \"" +
                       printable(r.settings.faceName) + "\", height " + std::to_string(r.settings.fontHeight) +
                       ", width " + std::to_string(r.settings.clientWidth) +
                       (r.settings.onTop ? ", on top" : "") + ", theme " +
-                      std::to_string(static_cast<int>(r.settings.theme)) + ", warnings:";
+                      std::to_string(static_cast<int>(r.settings.theme)) + (r.settings.remember ? ", remember" : "") +
+                      ", hotkey \"" + (r.settings.hotkey ? hotkeyText(*r.settings.hotkey) : "") + "\"" +
+                      (r.settings.clientWidthSet ? ", size given" : "") + (r.settings.onTopSet ? ", ontop given" : "") +
+                      ", warnings:";
     for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
     return out;
 }
@@ -58,6 +62,9 @@ Result run(std::string_view input, std::int32_t dpi, Load load) {
         r.message = e.message();
     } catch (const Utf8Exception& e) {
         r.kind = Result::Utf8;
+        r.message = e.message();
+    } catch (const HotkeyException& e) {
+        r.kind = Result::HotkeyRefused;
         r.message = e.message();
     } catch (const std::exception& e) {
         fail("loadSettings lets an undocumented exception escape", input, e.what());
@@ -88,14 +95,29 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
         const std::string_view value = equals == std::string_view::npos ? "" : line.substr(equals + 1);
         if (key == "size") {
             const std::string_view item = withoutBlanks(value);
-            if (isNumericText(item)) r.settings.clientWidth = toInt32(item);
-        } else if (key == "ontop") {
+            if (isNumericText(item)) {
+                r.settings.clientWidth = toInt32(item);
+                r.settings.clientWidthSet = true;
+            }
+        } else if (key == "ontop" || key == "remember") {
             const std::string_view item = withoutBlanks(value);
             const std::string word = lowerCase(item);
             if (word != "yes" && word != "no") {
-                throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
+                throw ChoiceException(key + ": \"" + visibleText(item) + "\" is neither yes nor no");
             }
-            r.settings.onTop = word == "yes";
+            if (key == "ontop") {
+                r.settings.onTop = word == "yes";
+                r.settings.onTopSet = true;
+            } else {
+                r.settings.remember = word == "yes";
+            }
+        } else if (key == "hotkey") {
+            // The key's own text is held to its rules by the checks below and by its table test.
+            if (lowerCase(withoutBlanks(value)) == "none") {
+                r.settings.hotkey.reset();
+            } else {
+                r.settings.hotkey = parseHotkey(value);
+            }
         } else if (key == "theme") {
             const std::string_view item = withoutBlanks(value);
             const std::string word = lowerCase(item);
@@ -134,7 +156,8 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
-           a.onTop == b.onTop && a.theme == b.theme;
+           a.onTop == b.onTop && a.theme == b.theme && a.remember == b.remember && a.hotkey == b.hotkey &&
+           a.clientWidthSet == b.clientWidthSet && a.onTopSet == b.onTopSet;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -219,11 +242,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkShown(input, key, visibleText(key));
     }
     if (actual.kind == Result::Loaded) checkRequestedFace(input, actual.settings.faceName);
+    if (actual.kind == Result::Loaded && actual.settings.hotkey) {
+        const Hotkey& hotkey = *actual.settings.hotkey;
+        require(parseHotkey(hotkeyText(hotkey)) == hotkey, "a hotkey does not read back as written", input,
+                hotkeyText(hotkey));
+    }
+    if (actual.kind == Result::HotkeyRefused) {
+        const std::string& m = actual.message;
+        const std::string_view head = "hotkey: \"";
+        const bool notAKey = m.ends_with("\" is not a key such as ctrl+shift+z");
+        require(m.starts_with(head) && (notAKey || m.ends_with("\" needs ctrl, alt or win")),
+                "a hotkey error's message lacks its words", input, m);
+        const std::string_view value = std::string_view(m).substr(head.size());
+        require(std::none_of(value.begin(), value.end(), isControl), "a hotkey error hides a control character",
+                input, printable(m));
+    }
     if (actual.kind == Result::Choice) {
         const std::string& m = actual.message;
-        const bool onTop = m.starts_with("ontop");
-        const std::string_view head = onTop ? "ontop: \"" : "theme: \"";
-        const std::string_view tail = onTop ? "\" is neither yes nor no" : "\" is neither auto, light nor dark";
+        const bool theme = m.starts_with("theme");
+        const std::string_view head = theme ? "theme: \"" : m.starts_with("ontop") ? "ontop: \"" : "remember: \"";
+        const std::string_view tail = theme ? "\" is neither auto, light nor dark" : "\" is neither yes nor no";
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

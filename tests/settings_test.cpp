@@ -312,6 +312,36 @@ TEST(LoadSettings, sets_the_theme_from_auto_light_or_dark_the_last_line_winning_
     }
 }
 
+// remember and hotkey, and whether the file gave size and ontop, which a kept place yields to.
+TEST(LoadSettings, sets_remember_and_the_hotkey_and_tells_whether_size_and_ontop_were_given) {
+    struct Case {
+        std::string file;
+        bool remember;
+        std::string hotkey;  // as hotkeyText writes it; empty for none
+        bool clientWidthSet, onTopSet;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"font=Arial\nsize = abc", false, "", false, false, ""},  // a size ignored is not given
+        {"REMEMBER = \tYes \nsize = 600\nhotkey = Ctrl + Alt + Z", true, "ctrl+alt+z", true, false, ""},
+        {"hotkey = ctrl+alt+z\nhotkey = NONE\nontop = no", false, "", false, true, ""},
+        {"remember = maybe", false, "", false, false, "remember: \"maybe\" is neither yes nor no"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        try {
+            const WindowSettings settings = load(c.file).settings;
+            EXPECT_EQ(settings.remember, c.remember);
+            EXPECT_EQ(settings.hotkey ? hotkeyText(*settings.hotkey) : "", c.hotkey);
+            EXPECT_EQ(settings.clientWidthSet, c.clientWidthSet);
+            EXPECT_EQ(settings.onTopSet, c.onTopSet);
+            EXPECT_EQ(c.refusal, "");
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.message(), c.refusal);
+        }
+    }
+}
+
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
     WindowSettings settings = defaultSettings(96);
     Keys warnings;

@@ -61,7 +61,9 @@ void applyFont(std::string_view value, std::int32_t dpi, WindowSettings& setting
 
 void applySize(std::string_view value, WindowSettings& settings) {
     const std::string_view item = text::stripped(value);
-    if (isNumericText(item)) settings.clientWidth = toInt32(item);
+    if (!isNumericText(item)) return;
+    settings.clientWidth = toInt32(item);
+    settings.clientWidthSet = true;
 }
 
 // Which of `words` (lower case) the stripped `value` is, without regard to case; any other value,
@@ -79,6 +81,21 @@ std::size_t chosenWord(std::string_view key, std::string_view value, std::span<c
 void applyOnTop(std::string_view value, WindowSettings& settings) {
     constexpr std::string_view words[] = {"no", "yes"};
     settings.onTop = chosenWord("ontop", value, words, "yes nor no") == 1;
+    settings.onTopSet = true;
+}
+
+void applyRemember(std::string_view value, WindowSettings& settings) {
+    constexpr std::string_view words[] = {"no", "yes"};
+    settings.remember = chosenWord("remember", value, words, "yes nor no") == 1;
+}
+
+// "none" in any case, or a key.
+void applyHotkey(std::string_view value, WindowSettings& settings) {
+    if (lowerCase(text::stripped(value)) == "none") {
+        settings.hotkey.reset();
+    } else {
+        settings.hotkey = parseHotkey(value);
+    }
 }
 
 void applyTheme(std::string_view value, WindowSettings& settings) {
@@ -110,6 +127,10 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applyOnTop(value, settings);
         } else if (key == "theme") {
             applyTheme(value, settings);
+        } else if (key == "remember") {
+            applyRemember(value, settings);
+        } else if (key == "hotkey") {
+            applyHotkey(value, settings);
         } else {
             warn(key);
         }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rational/object.hpp"
+#include "window/hotkey.hpp"
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
 #include "window/theme.hpp"
@@ -34,13 +35,18 @@ struct WindowSettings {
     std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
     bool onTop = false;                             // above every window that is not on top
     Theme theme = Theme::Auto;                      // the app mode Windows was set to
+    bool remember = false;                          // keep the window's place in zarn.state at close
+    std::optional<Hotkey> hotkey;                   // brings the window forward from anywhere
+    // Whether the file gave "size" and "ontop": a kept width or on-top state yields to them.
+    bool clientWidthSet = false;
+    bool onTopSet = false;
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
-// A configured value that is none of the words its key takes ("yes" or "no" for "ontop", "auto",
-// "light" or "dark" for "theme").
+// A configured value that is none of the words its key takes ("yes" or "no" for "ontop" and
+// "remember", "auto", "light" or "dark" for "theme").
 class ChoiceException : public Exception {
 public:
     explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
@@ -70,16 +76,18 @@ std::string visibleText(std::string_view utf8);
 using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
-// is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", "theme" takes
-// "auto", "light" or "dark", each stripped and compared without regard to case. A UTF-8
+// is kept in points as well, for fontHeightAt. "ontop" and "remember" take "yes" or "no", "theme"
+// takes "auto", "light" or "dark", each stripped and compared without regard to case; "hotkey"
+// takes "none" (no hotkey, the default) or a key as parseHotkey reads it (window/hotkey.hpp). A UTF-8
 // byte-order mark at the very start of the file is skipped (anywhere else it is text like any
 // other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
 // number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
 // neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
 // visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value (the
-// value stripped, an empty one included), and Utf8Exception (window/utf8.hpp) for invalid
-// UTF-8 in a key, a "font" item, a "size", an "ontop" or a "theme" value; `settings` then keeps
-// what was applied before the refused text.
+// value stripped, an empty one included), the same as for "ontop" with "remember" for any other
+// "remember" value, HotkeyException for a "hotkey" that is no key, and Utf8Exception
+// (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, or a "size", "ontop", "theme",
+// "remember" or "hotkey" value; `settings` then keeps what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 

@@ -206,6 +206,72 @@ if opened "$work/run/ontop-yes" "the window with ontop = yes is shown"; then
     closed
 fi
 
+# --- remember = yes: moved, widened and put on top, the window is closed and opens again just
+# so, from zarn.state beside zarn.ini (written whole: no temporary file stays).
+place_is() { [ "$(probe place)" = "$1" ]; }
+mkdir -p "$work/run/place"
+printf 'remember = yes\r\nhotkey = ctrl+alt+z\r\n' > "$work/run/place/zarn.ini"
+if opened "$work/run/place" "the window with remember = yes is shown"; then
+    echo "     place at the first start: $(probe place)"
+    probe moveto 237 311 640
+    wait_until place_is "237 311 640"
+    press ZARN alt+space t
+    wait_until ontop_is 1
+    kept="$(probe place)"
+    closed
+    echo "     place before closing: $kept"
+    expect "zarn.state is written beside zarn.ini, and nothing else" "zarn.ini zarn.state" \
+        "$(ls "$work/run/place" | paste -sd ' ')"
+fi
+if opened "$work/run/place" "the window is shown again"; then
+    echo "     place after starting again: $(probe place)"
+    expect "the window opens where it was closed, as wide" "$kept" "$(probe place)"
+    expect "and on top, as it was" 1 "$(probe ontop)"
+    # The hotkey, pressed in another window (Wine hears keys only through a window of its own
+    # with the X focus), brings ZARN forward with the keyboard on the line; pressed again, it
+    # sends ZARN away and the other window has the focus back; a third time brings it back.
+    foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+    wine "$probe_exe" window Other 30 >"$work/run/other" 2>/dev/null &
+    other_pid=$!
+    if wait_until has_visible_window Other; then
+        xdotool windowfocus --sync "$(visible_window Other)"
+        wait_until foreground_is Other
+        xdotool key ctrl+alt+z
+        wait_until foreground_is ZARN
+        expect "ctrl+alt+z brings ZARN to the front from another window" ZARN "$(probe foreground)"
+        xdotool type --delay 20 "1 2+"
+        wait_until line_is "2 2|3 "
+        expect "the keys then go to the line" "2 2|3 " "$(probe line)"
+        xdotool key ctrl+alt+z
+        wait_until iconic_is 1
+        wait_until foreground_is Other
+        expect "ctrl+alt+z in front minimises ZARN, the other window in front again" "1 Other" \
+            "$(probe iconic) $(probe foreground)"
+        xdotool key ctrl+alt+z
+        wait_until foreground_is ZARN
+        expect "ctrl+alt+z restores ZARN to the front" "0 ZARN" "$(probe iconic) $(probe foreground)"
+    else
+        fail "the other window is shown"
+    fi
+    kill "$other_pid" 2>/dev/null; wait "$other_pid" 2>/dev/null
+    closed
+fi
+# A hotkey another program holds: a box says so, and ZARN runs without it.
+wine "$probe_exe" window Holder 30 ctrl+alt+z >"$work/run/holder" 2>/dev/null &
+holder_pid=$!
+start_box() { start_zarn "$1"; wait_until has_visible_window ZARN; }
+if wait_until grep -q held "$work/run/holder" && start_box "$work/run/place"; then
+    expect "a hotkey in use gives a box naming it" \
+        "owner=ZARN|Hotkey in use:||ctrl+alt+z||Another program holds this key; ZARN runs without it." \
+        "$(probe box ZARN | paste -sd '|')"
+    press ZARN Return
+    if wait_until main_window_shown; then pass "ZARN runs after the box"; else fail "ZARN runs after the box"; fi
+    closed
+else
+    fail "the box of a hotkey another program holds is shown"
+fi
+kill "$holder_pid" 2>/dev/null; wait "$holder_pid" 2>/dev/null
+
 # --- The user's locale, which Wine takes from LC_ALL: in a German one the main keyboard's ","
 # types "."; in en-US a column pasted with Ctrl+V keeps every value. The probes that wait for the
 # window run in its locale too: Wine keeps the locale's settings in the prefix's registry, and a

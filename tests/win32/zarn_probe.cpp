@@ -32,6 +32,14 @@
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
 //   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
 //                                cannot be read from another process)
+//   zarn-probe place             prints the main window's outer left and top and its client width
+//   zarn-probe moveto L T W      moves the main window's outer top-left corner to L, T and makes
+//                                its client area W wide, as a drag of its frame would
+//   zarn-probe foreground        prints the title of the window in the foreground
+//   zarn-probe window TITLE SECONDS [HOTKEY]
+//                                shows a window of its own titled TITLE for SECONDS, to take the
+//                                focus from zarn.exe; prints "shown", and with HOTKEY (as zarn.ini
+//                                writes one) holds that key meanwhile and prints "held"
 //   zarn-probe events SECONDS    watches zarn.exe's accessibility events for SECONDS, as a
 //                                screen reader does (an out-of-context WinEvent hook): prints
 //                                "hooked", then for each event its name, the source's class,
@@ -50,6 +58,7 @@
 #include <vector>
 
 #include "tests/win32/visible_tip.hpp"
+#include "window/hotkey.hpp"
 #include "window/settings.hpp"
 #include "window/win32/fault_handlers.hpp"
 #include "window/win32/guarded_entry.hpp"
@@ -303,6 +312,56 @@ int printOnTop() {
     return 0;
 }
 
+int printPlace() {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    std::printf("%ld %ld %ld\n", outer.left, outer.top, client.right);
+    return 0;
+}
+
+int moveTo(int left, int top, int clientWidth) {
+    HWND window = FindWindowW(L"ZARN", nullptr);
+    if (!window) return 2;
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const int width = clientWidth + (outer.right - outer.left) - client.right;
+    SetWindowPos(window, nullptr, left, top, width, outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+int printForeground() {
+    wchar_t title[256] = L"";
+    GetWindowTextW(GetForegroundWindow(), title, static_cast<int>(std::size(title)));
+    std::printf("%s\n", zarn::utf8FromUtf16(title).c_str());
+    return 0;
+}
+
+int showWindow(const std::wstring& title, int seconds, const char* hotkey) {
+    HWND window = CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+    if (!window) return 1;
+    std::printf("shown\n");
+    if (hotkey) {
+        const zarn::Hotkey key = zarn::parseHotkey(hotkey);
+        if (!RegisterHotKey(window, 1, key.modifiers | MOD_NOREPEAT, key.virtualKey)) return 1;
+        std::printf("held\n");
+    }
+    std::fflush(stdout);
+    const ULONGLONG end = GetTickCount64() + 1000 * static_cast<ULONGLONG>(seconds);
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    return 0;
+}
+
 std::string eventName(DWORD event) {
     switch (event) {
     case EVENT_SYSTEM_ALERT: return "alert";
@@ -403,9 +462,14 @@ int main(int argc, char** argv) {
     if (command == "ontop") return printOnTop();
     if (command == "settingchange" && argc > 2) return settingChanged(wideArgument(2));
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
+    if (command == "place") return printPlace();
+    if (command == "moveto" && argc > 4) return moveTo(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (command == "foreground") return printForeground();
+    if (command == "window" && argc > 3) return showWindow(wideArgument(2), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
     std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n"
-               "       zarn-probe settingchange AREA\n", stderr);
+               "       zarn-probe settingchange AREA|place|moveto L T W|foreground|window TITLE SECONDS [HOTKEY]\n",
+               stderr);
     return 64;
 }

@@ -66,6 +66,8 @@ int checkSettings(const char* path, std::int32_t dpi) {
     // Only when set, so that other files print as before.
     if (settings.onTop) printLine("ontop: ", "yes");
     if (settings.theme != Theme::Auto) printLine("theme: ", settings.theme == Theme::Dark ? "dark" : "light");
+    if (settings.remember) printLine("remember: ", "yes");
+    if (settings.hotkey) printLine("hotkey: ", hotkeyText(*settings.hotkey));
     for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }

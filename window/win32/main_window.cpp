@@ -10,6 +10,7 @@
 #include "window/settings.hpp"
 #include "window/win32/app_mode.hpp"
 #include "window/win32/file_bytes.hpp"
+#include "window/win32/global_hotkey.hpp"
 #include "window/win32/handles.hpp"
 #include "window/win32/imm.hpp"
 #include "window/win32/input_line.hpp"
@@ -19,6 +20,7 @@
 #include "window/win32/window_dpi.hpp"
 #include "window/win32/window_font.hpp"
 #include "window/win32/window_icons.hpp"
+#include "window/win32/window_place_keeper.hpp"
 #include "window/win32/window_theme.hpp"
 
 namespace zarn {
@@ -58,6 +60,9 @@ struct MainWindowState {
     WindowSettings settings;    // as read at creation; the font is remade from them
     WindowIcons icons;          // for `dpi`
     WindowTheme theme;          // the colours, and the brushes the line is painted with
+    WindowPlaceKeeper placeKeeper;  // with "remember = yes"
+    bool hotkeyHeld = false;
+    HWND hotkeyCameFrom = nullptr;  // in front when the hotkey last brought the window forward
 };
 
 MainWindowState* stateOf(HWND window) {
@@ -120,6 +125,15 @@ SIZE likelySize() {
 
 bool isOnTop(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+// Whether the window has been shown: only then is its place the user's.
+bool shown(Stage stage) { return stage == Stage::Finishing || stage == Stage::Running; }
+
+// With "remember = yes", at any way out once the window has been shown: its place goes into
+// zarn.state.
+void keepPlace(HWND window, const MainWindowState& state) {
+    if (state.settings.remember && shown(state.stage)) state.placeKeeper.keep(state.dpi, isOnTop(window));
+}
+
 // The check mark beside "Always on top" says what the window is, whoever made it so.
 void showOnTopCheck(HWND window) {
     const UINT check = isOnTop(window) ? MF_CHECKED : MF_UNCHECKED;
@@ -177,6 +191,12 @@ void createContent(HWND window, MainWindowState& state) {
         if (state.stage != Stage::CloseRequested) throw;
     }
     if (state.stage != Stage::Creating) return;
+    if (state.settings.remember) state.placeKeeper.restore(window, state.settings, state.dpi);
+    if (state.settings.hotkey) {
+        state.hotkeyHeld = registerHotkey(window, *state.settings.hotkey);
+        if (!state.hotkeyHeld) warnHotkeyInUse(window, *state.settings.hotkey);
+        if (state.stage != Stage::Creating) return;  // asked to close while the box was up
+    }
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
     // The app mode, where it decides, is asked first and answered while the font and size are made.
@@ -270,7 +290,13 @@ bool closedBeforeShown(HWND window) {
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(window); return DefWindowProcW(window, message, wParam, lParam);
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        if (const MainWindowState* state = stateOf(window)) {
+            keepPlace(window, *state);
+            if (state->hotkeyHeld) unregisterHotkey(window);
+        }
+        PostQuitMessage(0);
+        return 0;
     default: break;
     }
     MainWindowState* state = stateOf(window);
@@ -295,6 +321,15 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: onSetFocus(*state); return 0;
     case WM_SIZE: onSize(*state, wParam, lParam); break;
     case WM_SIZING: onSizing(*state, lParam); break;
+    case WM_WINDOWPOSCHANGED: state->placeKeeper.track(window); break;  // WM_MOVE and WM_SIZE follow
+    case WM_HOTKEY:
+        if (wParam == mainWindowHotkeyId && shown(state->stage)) onHotkey(window, state->hotkeyCameFrom);
+        return 0;
+    // The end of the Windows session ends the process without destroying the window.
+    case WM_QUERYENDSESSION: keepPlace(window, *state); break;
+    case WM_ENDSESSION:
+        if (wParam) keepPlace(window, *state);
+        return 0;
     // The colours of the line and the window's background, which follow the system's appearance.
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = state->theme.colourLine(reinterpret_cast<HDC>(wParam))) {
