@@ -1,7 +1,8 @@
 // loadSettings on any bytes: only the documented conversion, overflow, choice and UTF-8 errors
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme); the height remade for another resolution is the
+// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme, "auto" or a
+// language's tag for language); the height remade for another resolution is the
 // one read there; the face asked for and the keys and values shown are what their rules say.
 
 #include <algorithm>
@@ -93,7 +94,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             const std::string_view item = withoutBlanks(value);
             const std::string word = lowerCase(item);
             if (word != "yes" && word != "no") {
-                throw ChoiceException("ontop: \"" + visibleText(item) + "\" is neither yes nor no");
+                throw ChoiceException({MessageId::OnTopChoice, {visibleText(item)}});
             }
             r.settings.onTop = word == "yes";
         } else if (key == "theme") {
@@ -106,7 +107,17 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             } else if (word == "dark") {
                 r.settings.theme = Theme::Dark;
             } else {
-                throw ChoiceException("theme: \"" + visibleText(item) + "\" is neither auto, light nor dark");
+                throw ChoiceException({MessageId::ThemeChoice, {visibleText(item)}});
+            }
+        } else if (key == "language") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word == "auto") {
+                r.settings.language.reset();
+            } else if (const auto language = languageOfTag(word)) {
+                r.settings.language = language;
+            } else {
+                throw ChoiceException({MessageId::LanguageChoice, {visibleText(item), languageTags()}});
             }
         } else if (key == "font") {
             if (value.empty()) continue;
@@ -134,7 +145,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
-           a.onTop == b.onTop && a.theme == b.theme;
+           a.onTop == b.onTop && a.theme == b.theme && a.language == b.language;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -221,9 +232,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (actual.kind == Result::Loaded) checkRequestedFace(input, actual.settings.faceName);
     if (actual.kind == Result::Choice) {
         const std::string& m = actual.message;
-        const bool onTop = m.starts_with("ontop");
-        const std::string_view head = onTop ? "ontop: \"" : "theme: \"";
-        const std::string_view tail = onTop ? "\" is neither yes nor no" : "\" is neither auto, light nor dark";
+        const bool onTop = m.starts_with("ontop"), theme = m.starts_with("theme");
+        const std::string_view head = onTop ? "ontop: \"" : theme ? "theme: \"" : "language: \"";
+        const std::string tail = onTop   ? "\" is neither yes nor no"
+                                 : theme ? "\" is neither auto, light nor dark"
+                                         : "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")";
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

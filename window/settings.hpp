@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rational/object.hpp"
+#include "window/language.hpp"
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
 #include "window/theme.hpp"
@@ -34,16 +35,17 @@ struct WindowSettings {
     std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
     bool onTop = false;                             // above every window that is not on top
     Theme theme = Theme::Auto;                      // the app mode Windows was set to
+    std::optional<Language> language;               // of its texts; none: the user's display language
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
 // A configured value that is none of the words its key takes ("yes" or "no" for "ontop", "auto",
-// "light" or "dark" for "theme").
-class ChoiceException : public Exception {
+// "light" or "dark" for "theme", "auto" or a language's tag for "language").
+class ChoiceException : public MessageException {
 public:
-    explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
+    explicit ChoiceException(Message shown) : MessageException(std::move(shown)) {}
 };
 
 // Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic.
@@ -71,14 +73,17 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
 // is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", "theme" takes
-// "auto", "light" or "dark", each stripped and compared without regard to case. A UTF-8
+// "auto", "light" or "dark", "language" takes "auto" or a tag languageOfTag knows, each stripped
+// and compared without regard to case. A UTF-8
 // byte-order mark at the very start of the file is skipped (anywhere else it is text like any
 // other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
 // number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
 // neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
-// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value (the
-// value stripped, an empty one included), and Utf8Exception (window/utf8.hpp) for invalid
-// UTF-8 in a key, a "font" item, a "size", an "ontop" or a "theme" value; `settings` then keeps
+// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value,
+// ChoiceException("language: \"" + visibleText(value) + "\" is neither auto nor a language ZARN
+// has texts for (" + languageTags() + ")") for any other "language" value (the value stripped,
+// an empty one included), and Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a
+// "font" item, a "size", an "ontop", a "theme" or a "language" value; `settings` then keeps
 // what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);

@@ -6,8 +6,9 @@
 namespace zarn {
 
 // Prints the settings that the file at `path` gives at `dpi` ("face: ", "height: ", "width: ",
-// "ontop: yes" when on top, "theme: light" or "theme: dark" when the file names one, then
-// "warning: KEY" per unknown key) and returns 0. A file that does not exist gives the
+// "ontop: yes" when on top, "theme: light" or "theme: dark" when the file names one,
+// "language: TAG" with the tag of the texts chosen when the file names a language, then
+// "warning: KEY" per unknown key) and returns 0. Its own words are English whatever the language. A file that does not exist gives the
 // defaults. A refused value or invalid UTF-8 prints "zarn-eval: MESSAGE" on standard error,
 // nothing on standard output, and returns 1; so does a file that cannot be read.
 int checkSettings(const char* path, std::int32_t dpi);
