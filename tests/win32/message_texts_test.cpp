@@ -10,11 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/main_window_fixture.hpp"
+#include "tests/win32/visible_tip.hpp"
 #include "window/utf16.hpp"
 #include "window/win32/message_texts.hpp"
 
 namespace zarn {
 namespace {
+
+using testing::MainWindowTest;
 
 // The placeholders and the access key's "&" of a pattern, in any order.
 std::vector<std::string> markersOf(std::string_view pattern) {
@@ -69,6 +73,36 @@ TEST(MessageTexts, every_language_has_every_text_with_englishs_placeholders_and_
             EXPECT_FALSE(looksMisdecoded(utf16FromUtf8(*pattern))) << *pattern;
         }
     }
+}
+
+// zarn.ini's language reaches the tip, whatever the system's; a message longer in German than in
+// English wraps rather than running off as one long line, and stays on the screen.
+TEST_F(MainWindowTest, a_tip_in_the_language_of_zarn_ini_wraps_and_stays_on_the_screen) {
+    folder.write("zarn.ini", "language = de");
+    create();
+    const std::string number = "99999999999999999999";
+    setLine(number, number.size(), number.size());
+    type(' ');
+    HWND tip = testing::visibleTipOf(window);
+    ASSERT_NE(tip, nullptr);
+    const std::wstring text = utf16FromUtf8(testing::windowTextOf(tip));
+    EXPECT_EQ(utf8FromUtf16(text), "„" + number + "“ ist zu groß oder zu genau, um exakt gespeichert zu werden");
+    useLanguage(std::nullopt);  // the process's other tests speak the system's language
+
+    SIZE oneLine{};
+    HDC dc = GetDC(tip);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tip, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &oneLine);
+    SelectObject(dc, previous);
+    ReleaseDC(tip, dc);
+    RECT shown{};
+    GetWindowRect(tip, &shown);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(tip, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_LT(shown.right - shown.left, oneLine.cx);
+    EXPECT_GE(shown.left, monitor.rcMonitor.left);
+    EXPECT_LE(shown.right, monitor.rcMonitor.right);
 }
 
 }  // namespace
