@@ -234,9 +234,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& m = actual.message;
         const bool onTop = m.starts_with("ontop"), theme = m.starts_with("theme");
         const std::string_view head = onTop ? "ontop: \"" : theme ? "theme: \"" : "language: \"";
-        const std::string tail = onTop   ? "\" is neither yes nor no"
-                                 : theme ? "\" is neither auto, light nor dark"
-                                         : "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")";
+        const std::string languages = "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")";
+        const std::string tail =
+            onTop ? "\" is neither yes nor no" : theme ? "\" is neither auto, light nor dark" : languages;
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

@@ -26,7 +26,6 @@ std::string shortened(std::string_view token) {
     return std::string(token.substr(0, head)).append("...").append(token.substr(token.size() - tail));
 }
 
-
 // The composed line is the text with [start, end) replaced by one typed byte at `start`. A
 // boundary in it, mapped back into the text: the typed byte stands for the whole selection.
 struct Composition {

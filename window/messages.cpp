@@ -41,7 +41,8 @@ constexpr EnglishText english[] = {
 std::span<const EnglishText> englishTexts() { return english; }
 
 std::string_view englishPattern(MessageId id) {
-    const auto* text = std::find_if(std::begin(english), std::end(english), [id](const EnglishText& t) { return t.id == id; });
+    const auto* text =
+        std::find_if(std::begin(english), std::end(english), [id](const EnglishText& t) { return t.id == id; });
     return text == std::end(english) ? std::string_view{} : text->pattern;
 }
 
@@ -75,6 +76,8 @@ std::string fillPlaceholders(std::string_view pattern, std::span<const std::stri
     return out;
 }
 
-std::string englishText(const Message& message) { return fillPlaceholders(englishPattern(message.id), message.arguments); }
+std::string englishText(const Message& message) {
+    return fillPlaceholders(englishPattern(message.id), message.arguments);
+}
 
 }  // namespace zarn

@@ -16,6 +16,7 @@
 
 namespace zarn {
 
+// What each fills its placeholders with is said beside it.
 enum class MessageId : std::uint16_t {
     RefusalZeroDenominator = ZARN_TEXT_REFUSAL_ZERO_DENOMINATOR,  // %1 the token
     RefusalTooManyDigits = ZARN_TEXT_REFUSAL_TOO_MANY_DIGITS,      // %1 the token
@@ -26,15 +27,15 @@ enum class MessageId : std::uint16_t {
     CutEmptied = ZARN_TEXT_CUT_EMPTIED,
     TipTitleRefused = ZARN_TEXT_TIP_TITLE_REFUSED,
     TipTitleCut = ZARN_TEXT_TIP_TITLE_CUT,
-    AlwaysOnTop = ZARN_TEXT_ALWAYS_ON_TOP,  // a menu item: "&" marks its mnemonic
-    UnknownKey = ZARN_TEXT_UNKNOWN_KEY,     // %1 the key
-    NotAnInteger = ZARN_TEXT_NOT_AN_INTEGER,          // %1 the value
-    IntegerOverflow = ZARN_TEXT_INTEGER_OVERFLOW,     // %1 the value
-    NotADouble = ZARN_TEXT_NOT_A_DOUBLE,              // %1 the value
-    OnTopChoice = ZARN_TEXT_ONTOP_CHOICE,             // %1 the value
-    ThemeChoice = ZARN_TEXT_THEME_CHOICE,             // %1 the value
-    LanguageChoice = ZARN_TEXT_LANGUAGE_CHOICE,       // %1 the value, %2 the tags there are texts for
-    InvalidUtf8 = ZARN_TEXT_INVALID_UTF8,             // %1 the byte offset, %2 the text escaped
+    AlwaysOnTop = ZARN_TEXT_ALWAYS_ON_TOP,                         // a menu item: "&" marks its access key
+    UnknownKey = ZARN_TEXT_UNKNOWN_KEY,                            // %1 the key
+    NotAnInteger = ZARN_TEXT_NOT_AN_INTEGER,                       // %1 the value
+    IntegerOverflow = ZARN_TEXT_INTEGER_OVERFLOW,                  // %1 the value
+    NotADouble = ZARN_TEXT_NOT_A_DOUBLE,                           // %1 the value
+    OnTopChoice = ZARN_TEXT_ONTOP_CHOICE,                          // %1 the value
+    ThemeChoice = ZARN_TEXT_THEME_CHOICE,                          // %1 the value
+    LanguageChoice = ZARN_TEXT_LANGUAGE_CHOICE,                    // %1 the value, %2 the tags with texts
+    InvalidUtf8 = ZARN_TEXT_INVALID_UTF8,                          // %1 the byte offset, %2 the text escaped
     LastResortTitle = ZARN_TEXT_LAST_RESORT_TITLE,
     UnknownException = ZARN_TEXT_UNKNOWN_EXCEPTION,
     AccessViolation = ZARN_TEXT_ACCESS_VIOLATION,

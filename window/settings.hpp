@@ -74,17 +74,18 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
 // is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", "theme" takes
 // "auto", "light" or "dark", "language" takes "auto" or a tag languageOfTag knows, each stripped
-// and compared without regard to case. A UTF-8
-// byte-order mark at the very start of the file is skipped (anywhere else it is text like any
-// other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
-// number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
-// neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
-// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value,
+// and compared without regard to case. A UTF-8 byte-order mark at the very start of the file is
+// skipped (anywhere else it is text like any other). Throws ConversionException or
+// OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
+// ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
+// "ontop" value, ChoiceException("theme: \"" + visibleText(value) + "\" is neither auto, light
+// nor dark") for any other "theme" value,
 // ChoiceException("language: \"" + visibleText(value) + "\" is neither auto nor a language ZARN
 // has texts for (" + languageTags() + ")") for any other "language" value (the value stripped,
 // an empty one included), and Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a
 // "font" item, a "size", an "ontop", a "theme" or a "language" value; `settings` then keeps
-// what was applied before the refused text.
+// what was applied before the refused text. Each exception's message() is that English text; the
+// window shows its shown() text in the user's language.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 

@@ -27,7 +27,8 @@ DWORD WINAPI showFaultBox(void* code) {
 }
 
 [[noreturn]] void endWithFaultBox(DWORD code) {
-    HANDLE thread = CreateThread(nullptr, 0, showFaultBox, reinterpret_cast<void*>(static_cast<ULONG_PTR>(code)), 0, nullptr);
+    void* const parameter = reinterpret_cast<void*>(static_cast<ULONG_PTR>(code));
+    HANDLE thread = CreateThread(nullptr, 0, showFaultBox, parameter, 0, nullptr);
     if (thread) WaitForSingleObject(thread, INFINITE);
     TerminateProcess(GetCurrentProcess(), 0);
     for (;;) Sleep(INFINITE);  // TerminateProcess does not return for the calling process

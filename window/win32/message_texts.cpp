@@ -16,21 +16,19 @@ std::atomic<int> chosen{unchosen};
 // RT_STRING in its W form (the macro follows UNICODE, which this program does not define).
 const wchar_t* const stringTableType = MAKEINTRESOURCEW(6);
 
-// The string table block that holds `id`: its resource name is id / 16 + 1, and it holds the 16
-// strings from (name - 1) * 16 on, each a length and that many UTF-16 units.
+// The string `id` of `module`'s string table in `language`. A table is stored in blocks of 16:
+// block id / 16 + 1 holds the strings from (id / 16) * 16 on, each a length and that many
+// UTF-16 units. Nothing where there is no such block, or it ends short.
 std::optional<std::wstring_view> stringInTable(HMODULE module, LANGID language, unsigned id) {
     HRSRC found = FindResourceExW(module, stringTableType, MAKEINTRESOURCEW(id / 16 + 1), language);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const auto* units = static_cast<const wchar_t*>(loaded ? LockResource(loaded) : nullptr);
     if (!units) return std::nullopt;
-    const wchar_t* const end = units + SizeofResource(module, found) / sizeof(wchar_t);
-    for (unsigned skipped = 0; skipped < id % 16; ++skipped) {
-        if (units >= end) return std::nullopt;
-        units += 1 + static_cast<std::size_t>(*units);
-    }
-    if (units >= end || static_cast<std::size_t>(end - units - 1) < static_cast<std::size_t>(*units))
-        return std::nullopt;
-    return std::wstring_view(units + 1, *units);
+    const std::size_t size = SizeofResource(module, found) / sizeof(wchar_t);
+    std::size_t at = 0;
+    for (unsigned skipped = 0; skipped < id % 16 && at < size; ++skipped) at += 1 + static_cast<std::size_t>(units[at]);
+    if (at >= size || size - at - 1 < static_cast<std::size_t>(units[at])) return std::nullopt;
+    return std::wstring_view(units + at + 1, units[at]);
 }
 
 }  // namespace
@@ -75,7 +73,9 @@ std::vector<std::string> preferredDisplayLanguages() {
 }
 
 void useLanguage(std::optional<Language> setting) {
-    chosen = static_cast<int>(chooseLanguage(setting, setting ? std::vector<std::string>{} : preferredDisplayLanguages()));
+    // The system is asked only when the setting leaves the choice to it.
+    const std::vector<std::string> preferred = setting ? std::vector<std::string>{} : preferredDisplayLanguages();
+    chosen = static_cast<int>(chooseLanguage(setting, preferred));
 }
 
 Language shownLanguage() {

@@ -141,9 +141,9 @@ bool commonControlsLoaded() {
     return loaded;
 }
 
-// The widest the tip's text runs before it wraps: some 60 to 70 characters of the system's font, as
-// long lines read badly, and never wider than the monitor's work area, so a message longer in
-// another language than in English still fits on the screen.
+// The widest the tip's text runs before it wraps: some 60 to 70 characters of the system's font,
+// as long lines read badly, and never wider than the monitor's work area, so a message longer
+// in another language than in English still fits on the screen.
 LPARAM tipWidth(HWND control) {
     const int readable = MulDiv(420, dpiOfWindow(control), 96);
     MONITORINFO monitor{};
@@ -197,8 +197,10 @@ void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start,
     TOOLINFOW tool = toolFor(control_, text.data());
     SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const bool refused = kind == TipKind::Refusal;
-    const std::wstring title = utf16FromUtf8(shownText({refused ? MessageId::TipTitleRefused : MessageId::TipTitleCut, {}}));
-    SendMessageW(tooltip_.get(), TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO, reinterpret_cast<LPARAM>(title.c_str()));
+    const MessageId titleId = refused ? MessageId::TipTitleRefused : MessageId::TipTitleCut;
+    const std::wstring title = utf16FromUtf8(shownText({titleId, {}}));
+    SendMessageW(tooltip_.get(), TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
+                 reinterpret_cast<LPARAM>(title.c_str()));
     SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, tipWidth(control_));
     POINT anchor = tipAnchor(control_, start, end);
     ClientToScreen(control_, &anchor);
