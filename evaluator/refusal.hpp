@@ -1,6 +1,6 @@
 #pragma once
-// Why a line cannot be evaluated, and the plain words that tell a user so. The console tool and
-// the window both say it with these words.
+// Why a line cannot be evaluated, and the plain words that tell a user so. The console tool says
+// it with these words, always in English; the window's English tips end in them.
 
 #include <cstddef>
 #include <string_view>

@@ -2,8 +2,9 @@
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
 // blanks around them, "yes" or "no" for ontop and remember, "auto", "light" or "dark" for theme,
-// "none" or a key for hotkey); the height remade for another resolution is the one read there;
-// the face asked for, the keys and values shown and a hotkey written back are what their rules say.
+// "auto" or a language's tag for language, "none" or a key for hotkey); the height remade for
+// another resolution is the one read there; the face asked for, the keys and values shown and a
+// hotkey written back are what their rules say.
 
 #include <algorithm>
 #include <cstddef>
@@ -103,7 +104,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             const std::string_view item = withoutBlanks(value);
             const std::string word = lowerCase(item);
             if (word != "yes" && word != "no") {
-                throw ChoiceException(key + ": \"" + visibleText(item) + "\" is neither yes nor no");
+                throw ChoiceException({key == "ontop" ? MessageId::OnTopChoice : MessageId::RememberChoice, {visibleText(item)}});
             }
             if (key == "ontop") {
                 r.settings.onTop = word == "yes";
@@ -128,7 +129,17 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             } else if (word == "dark") {
                 r.settings.theme = Theme::Dark;
             } else {
-                throw ChoiceException("theme: \"" + visibleText(item) + "\" is neither auto, light nor dark");
+                throw ChoiceException({MessageId::ThemeChoice, {visibleText(item)}});
+            }
+        } else if (key == "language") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word == "auto") {
+                r.settings.language.reset();
+            } else if (const auto language = languageOfTag(word)) {
+                r.settings.language = language;
+            } else {
+                throw ChoiceException({MessageId::LanguageChoice, {visibleText(item), languageTags()}});
             }
         } else if (key == "font") {
             if (value.empty()) continue;
@@ -157,7 +168,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
            a.onTop == b.onTop && a.theme == b.theme && a.remember == b.remember && a.hotkey == b.hotkey &&
-           a.clientWidthSet == b.clientWidthSet && a.onTopSet == b.onTopSet;
+           a.clientWidthSet == b.clientWidthSet && a.onTopSet == b.onTopSet && a.language == b.language;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -259,9 +270,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (actual.kind == Result::Choice) {
         const std::string& m = actual.message;
-        const bool theme = m.starts_with("theme");
-        const std::string_view head = theme ? "theme: \"" : m.starts_with("ontop") ? "ontop: \"" : "remember: \"";
-        const std::string_view tail = theme ? "\" is neither auto, light nor dark" : "\" is neither yes nor no";
+        const bool yesOrNo = m.starts_with("ontop") || m.starts_with("remember"), theme = m.starts_with("theme");
+        const std::string_view head = m.starts_with("ontop")      ? "ontop: \""
+                                      : m.starts_with("remember") ? "remember: \""
+                                      : theme                     ? "theme: \""
+                                                                  : "language: \"";
+        const std::string languages = "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")";
+        const std::string tail =
+            yesOrNo ? "\" is neither yes nor no" : theme ? "\" is neither auto, light nor dark" : languages;
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

@@ -117,8 +117,10 @@ while IFS='|' read -r name lines out err; do
 done <<'ROWS'
 dark after on top|ontop = yes\r\nTheme = DARK \r\n[x]\r\n|face: Century\nheight: -18\nwidth: 500\nontop: yes\ntheme: dark\nwarning: [x]\n|
 light, the last line winning|theme = dark\ntheme = light\n|face: Century\nheight: -18\nwidth: 500\ntheme: light\n|
-auto prints nothing new|theme = auto\n|face: Century\nheight: -18\nwidth: 500\n|
+auto prints nothing new|theme = auto\nlanguage = Auto\n|face: Century\nheight: -18\nwidth: 500\n|
 then remember and the hotkey, written in one form|hotkey = Shift + CTRL+Z\nremember = yes\ntheme = dark\n|face: Century\nheight: -18\nwidth: 500\ntheme: dark\nremember: yes\nhotkey: ctrl+shift+z\n|
+the tag of the texts chosen|language = pt-PT\ntheme = dark\n|face: Century\nheight: -18\nwidth: 500\ntheme: dark\nlanguage: pt-BR\n|
+a language without texts|language = nl||zarn-eval: language: "nl" is neither auto nor a language ZARN has texts for (en, de, fr, es, it, pt-BR, ru, pl, tr, ja, zh-CN, ko)
 ROWS
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"

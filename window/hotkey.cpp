@@ -55,10 +55,8 @@ std::optional<std::uint32_t> keyNamed(std::string_view name) {
 
 Hotkey parseHotkey(std::string_view text) {
     const std::string_view item = text::stripped(text);
-    constexpr std::string_view notAKey = "is not a key such as ctrl+shift+z";
-    const auto refuse = [item](std::string_view why) {
-        return HotkeyException("hotkey: \"" + visibleText(item) + "\" " + std::string(why));
-    };
+    constexpr MessageId notAKey = MessageId::HotkeyNotAKey;
+    const auto refuse = [item](MessageId why) { return HotkeyException({why, {visibleText(item)}}); };
     // Every byte is read as UTF-8 first, so ill-formed text is refused as elsewhere in zarn.ini;
     // then only ASCII names a key (a lower-cased Kelvin sign must not become "k").
     for (std::size_t i = 0; i < item.size();) decodeUtf8(item, i);
@@ -83,7 +81,7 @@ Hotkey parseHotkey(std::string_view text) {
     if (!key) throw refuse(notAKey);
     hotkey.virtualKey = *key;
     if ((hotkey.modifiers & (hotkeyCtrl | hotkeyAlt | hotkeyWin)) == 0 && !isFKey(*key)) {
-        throw refuse("needs ctrl, alt or win");
+        throw refuse(MessageId::HotkeyNeedsModifier);
     }
     return hotkey;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "rational/object.hpp"
+#include "window/messages.hpp"
 
 namespace zarn {
 
@@ -24,9 +25,9 @@ struct Hotkey {
 };
 
 // A hotkey text that names no key this program takes.
-class HotkeyException : public Exception {
+class HotkeyException : public MessageException {
 public:
-    explicit HotkeyException(std::string message) : Exception(std::move(message)) {}
+    explicit HotkeyException(Message shown) : MessageException(std::move(shown)) {}
 };
 
 // Reads modifiers "ctrl", "alt", "shift" and "win" joined by "+", each at most once, in any order

@@ -18,16 +18,12 @@ constexpr unsigned deleteCode = 127;  // Ctrl+Backspace
 KeyCommand evaluate(char c, ConvTo mode) { return KeyCommand{KeyCommand::Kind::Evaluate, c, mode}; }
 KeyCommand only(KeyCommand::Kind kind) { return KeyCommand{kind, 0, ConvTo::Fraction}; }
 
-// A token in quotes for a tip; a long one keeps its start and its end, which tell it apart.
-std::string quoted(std::string_view token) {
+// A token as a tip names it (its text puts it in quotes); a long one keeps its start and its end,
+// which tell it apart.
+std::string shortened(std::string_view token) {
     constexpr std::size_t longest = 40, head = 24, tail = 12;
-    std::string out = "\"";
-    if (token.size() <= longest) {
-        out += token;
-    } else {
-        out.append(token.substr(0, head)).append("...").append(token.substr(token.size() - tail));
-    }
-    return out += '"';
+    if (token.size() <= longest) return std::string(token);
+    return std::string(token.substr(0, head)).append("...").append(token.substr(token.size() - tail));
 }
 
 // The composed line is the text with [start, end) replaced by one typed byte at `start`. A
@@ -39,21 +35,19 @@ struct Composition {
 
 Tip refusalTip(std::string_view line, const Refusal& refusal, Composition composition) {
     const std::string_view token = line.substr(refusal.offset, refusal.length);
-    return {quoted(token) + " " + std::string(reasonText(refusal.cause)), composition.toText(refusal.offset),
+    return {Message{refusalMessage(refusal.cause), {shortened(token)}}, composition.toText(refusal.offset),
             composition.toText(refusal.offset + refusal.length)};
 }
 
 // Points at the end of the kept text, where the line was cut, and names the token cut away
 // first: the one carried out last before the "/". When the "/" came first, nothing is kept.
 Tip cutTip(std::string_view line, const DivisionCut& cut, std::size_t keptLength) {
-    std::string message = "\"/\" divides by zero, so the line is ";
     const Token first = findToken(line, cut.cutOffset);
     if (first.start == cut.cutOffset && first.start != cut.divisionOffset) {
-        message += "cut before " + quoted(line.substr(first.start, first.length));
-    } else {
-        message += "emptied";
+        return {Message{MessageId::CutBefore, {shortened(line.substr(first.start, first.length))}}, keptLength,
+                keptLength};
     }
-    return {std::move(message), keptLength, keptLength};
+    return {Message{MessageId::CutEmptied, {}}, keptLength, keptLength};
 }
 
 // Where the word before `caret` starts: back over blanks, then over everything else. Blanks are

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "evaluator/evaluate_line.hpp"
+#include "window/messages.hpp"
 
 namespace zarn {
 
@@ -34,7 +35,7 @@ std::string resultLine(std::string result);
 
 // A note for the user beside the line, saying what became of it and pointing into it.
 struct Tip {
-    std::string message;
+    Message message;  // in the user's language when shown
     // What it points at, as byte offsets into the text the control holds once the answer is
     // applied: [start, end), or the place between two bytes when start == end.
     std::size_t start = 0;

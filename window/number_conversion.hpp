@@ -6,20 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "rational/object.hpp"
+#include "window/messages.hpp"
 
 namespace zarn {
 
 // A configured number that its conversion does not accept.
-class ConversionException : public Exception {
+class ConversionException : public MessageException {
 public:
-    explicit ConversionException(std::string message) : Exception(std::move(message)) {}
+    explicit ConversionException(Message shown) : MessageException(std::move(shown)) {}
 };
 
 // A configured integer outside the 32-bit range.
 class OverflowException : public ConversionException {
 public:
-    explicit OverflowException(std::string message) : ConversionException(std::move(message)) {}
+    explicit OverflowException(Message shown) : ConversionException(std::move(shown)) {}
 };
 
 // An optional "+" or "-" followed by one or more decimal digits, from -2147483648 to

@@ -67,26 +67,23 @@ void applySize(std::string_view value, WindowSettings& settings) {
 }
 
 // Which of `words` (lower case) the stripped `value` is, without regard to case; any other value,
-// an empty one included, is refused with a message naming it and the words (`neither`).
-std::size_t chosenWord(std::string_view key, std::string_view value, std::span<const std::string_view> words,
-                       std::string_view neither) {
+// an empty one included, is refused with the message `refused` naming it.
+std::size_t chosenWord(std::string_view value, std::span<const std::string_view> words, MessageId refused) {
     const std::string_view item = text::stripped(value);
     const auto chosen = std::find(words.begin(), words.end(), lowerCase(item));
-    if (chosen == words.end()) {
-        throw ChoiceException(std::string(key) + ": \"" + visibleText(item) + "\" is neither " + std::string(neither));
-    }
+    if (chosen == words.end()) throw ChoiceException({refused, {visibleText(item)}});
     return static_cast<std::size_t>(chosen - words.begin());
 }
 
 void applyOnTop(std::string_view value, WindowSettings& settings) {
     constexpr std::string_view words[] = {"no", "yes"};
-    settings.onTop = chosenWord("ontop", value, words, "yes nor no") == 1;
+    settings.onTop = chosenWord(value, words, MessageId::OnTopChoice) == 1;
     settings.onTopSet = true;
 }
 
 void applyRemember(std::string_view value, WindowSettings& settings) {
     constexpr std::string_view words[] = {"no", "yes"};
-    settings.remember = chosenWord("remember", value, words, "yes nor no") == 1;
+    settings.remember = chosenWord(value, words, MessageId::RememberChoice) == 1;
 }
 
 // "none" in any case, or a key.
@@ -100,7 +97,19 @@ void applyHotkey(std::string_view value, WindowSettings& settings) {
 
 void applyTheme(std::string_view value, WindowSettings& settings) {
     constexpr std::string_view words[] = {"auto", "light", "dark"};  // in the order of Theme
-    settings.theme = static_cast<Theme>(chosenWord("theme", value, words, "auto, light nor dark"));
+    settings.theme = static_cast<Theme>(chosenWord(value, words, MessageId::ThemeChoice));
+}
+
+void applyLanguage(std::string_view value, WindowSettings& settings) {
+    const std::string_view item = text::stripped(value);
+    const std::string word = lowerCase(item);  // refuses invalid UTF-8, as the other values do
+    if (word == "auto") {
+        settings.language.reset();
+    } else if (const std::optional<Language> language = languageOfTag(word)) {
+        settings.language = language;
+    } else {
+        throw ChoiceException({MessageId::LanguageChoice, {visibleText(item), languageTags()}});
+    }
 }
 
 }  // namespace
@@ -131,6 +140,8 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applyRemember(value, settings);
         } else if (key == "hotkey") {
             applyHotkey(value, settings);
+        } else if (key == "language") {
+            applyLanguage(value, settings);
         } else {
             warn(key);
         }

@@ -13,6 +13,7 @@
 
 #include "rational/object.hpp"
 #include "window/hotkey.hpp"
+#include "window/language.hpp"
 #include "window/lower_case.hpp"
 #include "window/number_conversion.hpp"
 #include "window/theme.hpp"
@@ -40,16 +41,17 @@ struct WindowSettings {
     // Whether the file gave "size" and "ontop": a kept width or on-top state yields to them.
     bool clientWidthSet = false;
     bool onTopSet = false;
+    std::optional<Language> language;               // of its texts; none: the user's display language
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
 // A configured value that is none of the words its key takes ("yes" or "no" for "ontop" and
-// "remember", "auto", "light" or "dark" for "theme").
-class ChoiceException : public Exception {
+// "remember", "auto", "light" or "dark" for "theme", "auto" or a language's tag for "language").
+class ChoiceException : public MessageException {
 public:
-    explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
+    explicit ChoiceException(Message shown) : MessageException(std::move(shown)) {}
 };
 
 // Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic.
@@ -77,17 +79,21 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
 // is kept in points as well, for fontHeightAt. "ontop" and "remember" take "yes" or "no", "theme"
-// takes "auto", "light" or "dark", each stripped and compared without regard to case; "hotkey"
-// takes "none" (no hotkey, the default) or a key as parseHotkey reads it (window/hotkey.hpp). A UTF-8
-// byte-order mark at the very start of the file is skipped (anywhere else it is text like any
-// other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
-// number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
-// neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
-// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value (the
-// value stripped, an empty one included), the same as for "ontop" with "remember" for any other
-// "remember" value, HotkeyException for a "hotkey" that is no key, and Utf8Exception
-// (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, or a "size", "ontop", "theme",
-// "remember" or "hotkey" value; `settings` then keeps what was applied before the refused text.
+// takes "auto", "light" or "dark", "language" takes "auto" or a tag languageOfTag knows, each
+// stripped and compared without regard to case; "hotkey" takes "none" (no hotkey, the default) or
+// a key as parseHotkey reads it (window/hotkey.hpp). A UTF-8 byte-order mark at the very start of
+// the file is skipped (anywhere else it is text like any other). Throws ConversionException or
+// OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
+// ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
+// "ontop" value and the same with "remember" for any other "remember" value,
+// ChoiceException("theme: \"" + visibleText(value) + "\" is neither auto, light nor dark") for any
+// other "theme" value, ChoiceException("language: \"" + visibleText(value) + "\" is neither auto
+// nor a language ZARN has texts for (" + languageTags() + ")") for any other "language" value (the
+// value stripped, an empty one included), HotkeyException for a "hotkey" that is no key, and
+// Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, or a "size",
+// "ontop", "theme", "language", "remember" or "hotkey" value; `settings` then keeps what was
+// applied before the refused text. Each exception's message() is that English text; the window
+// shows its shown() text in the user's language.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 

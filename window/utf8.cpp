@@ -23,7 +23,7 @@ std::string escaped(std::string_view text) {
 }  // namespace
 
 Utf8Exception::Utf8Exception(std::string_view text, std::size_t offset)
-    : Exception("invalid UTF-8 at byte " + std::to_string(offset) + " of \"" + escaped(text) + "\"") {}
+    : MessageException({MessageId::InvalidUtf8, {std::to_string(offset), escaped(text)}}) {}
 
 char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     const Utf8Sequence sequence = utf8SequenceAt(text, i, Utf8Reading::strict);

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "rational/object.hpp"
+#include "window/messages.hpp"
 
 namespace zarn {
 
 // Bytes that are not well-formed UTF-8 where UTF-8 is read.
-class Utf8Exception : public Exception {
+class Utf8Exception : public MessageException {
 public:
     // `text` is shown with every byte outside printable ASCII as \xNN; `offset` is where the
     // ill-formed sequence starts.

@@ -15,6 +15,7 @@
 #include "tests/win32/visible_tip.hpp"
 #include "window/keystroke.hpp"
 #include "window/win32/announcer.hpp"
+#include "window/win32/message_texts.hpp"
 
 namespace zarn::testing {
 namespace {
@@ -204,7 +205,7 @@ TEST_F(AnnouncerTest, a_changed_line_its_tip_or_nothing_is_announced_through_msa
         if (c.line) expected.push_back({Heard::Kind::Line, *c.line});
         if (c.tipAlert != noTip) {
             ASSERT_TRUE(answer.tip.has_value());
-            expected.push_back({Heard::Kind::Tip, answer.tip->message});
+            expected.push_back({Heard::Kind::Tip, shownText(answer.tip->message)});
         }
         EXPECT_EQ(heardEvents, expected);
         EXPECT_EQ(notifications, expected);

@@ -3,7 +3,8 @@
 #   end_to_end.sh ZARN.EXE ZARN-PROBE.EXE WINE-PREFIX WORK-FOLDER
 # Starts its own Xvfb on a free display and its own Wine server, and stops both at the end.
 # ZARN_SCREENSHOT, when set, names a copy of the screenshot of the window with a result (and
-# ZARN_TIP_SCREENSHOT, ZARN_DARK_SCREENSHOT, ZARN_SCREENSHOT_144DPI, below, of others).
+# ZARN_TIP_SCREENSHOT, ZARN_DARK_SCREENSHOT, ZARN_SCREENSHOT_144DPI, ZARN_GERMAN_TIP_SCREENSHOT,
+# below, of others).
 set -uo pipefail
 # Wine reads the probe's arguments and writes its output in the locale's encoding: UTF-8.
 export LC_ALL=C.UTF-8
@@ -280,6 +281,15 @@ if LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 opened "$work/run/plain" "the window in a
     xdotool windowfocus --sync "$(visible_window ZARN)" type --delay 20 "1,5 2*"
     wait_until line_is "2 2|3 "
     expect "in a German locale, typing 1,5 2* gives 3" "2 2|3 " "$(probe line)"
+    # Its display language too: the tip speaks German and names the number as typed.
+    # ZARN_GERMAN_TIP_SCREENSHOT, when set, names a copy of the screenshot of the German tip.
+    press ZARN shift+BackSpace
+    xdotool type --delay 20 "99999999999999999999 "
+    german='„99999999999999999999“ ist zu groß oder zu genau, um exakt gespeichert zu werden'
+    wait_until tip_is "$german"
+    expect "in a German locale, the tip is German and names the number" "$german" "$(probe tip)"
+    import -window root -crop "$(probe tiparea)" +repage "$work/zarn-tip-de.png" 2>/dev/null
+    [ -n "${ZARN_GERMAN_TIP_SCREENSHOT:-}" ] && cp "$work/zarn-tip-de.png" "$ZARN_GERMAN_TIP_SCREENSHOT"
     closed
 fi
 if LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 opened "$work/run/plain" "the window in en-US is shown"; then

@@ -36,12 +36,13 @@ TEST(LastResortBox, a_pending_quit_message_is_dropped_before_the_box) {
 }
 
 TEST(FaultMessage, names_each_fault) {
-    EXPECT_STREQ(faultMessage(EXCEPTION_ACCESS_VIOLATION), "Access Violation");
-    EXPECT_STREQ(faultMessage(EXCEPTION_FLT_DIVIDE_BY_ZERO), "Float Divide by Zero");
-    EXPECT_STREQ(faultMessage(EXCEPTION_INT_DIVIDE_BY_ZERO), "Integer Divide by Zero");
-    EXPECT_STREQ(faultMessage(EXCEPTION_STACK_OVERFLOW), "Stack Overflow");
-    EXPECT_STREQ(faultMessage(EXCEPTION_ILLEGAL_INSTRUCTION), "Win32 Exception");
-    EXPECT_STREQ(faultMessage(EXCEPTION_INT_OVERFLOW), "Win32 Exception");
+    const auto named = [](DWORD code) { return englishText({faultMessage(code), {}}); };
+    EXPECT_EQ(named(EXCEPTION_ACCESS_VIOLATION), "Access Violation");
+    EXPECT_EQ(named(EXCEPTION_FLT_DIVIDE_BY_ZERO), "Float Divide by Zero");
+    EXPECT_EQ(named(EXCEPTION_INT_DIVIDE_BY_ZERO), "Integer Divide by Zero");
+    EXPECT_EQ(named(EXCEPTION_STACK_OVERFLOW), "Stack Overflow");
+    EXPECT_EQ(named(EXCEPTION_ILLEGAL_INSTRUCTION), "Win32 Exception");
+    EXPECT_EQ(named(EXCEPTION_INT_OVERFLOW), "Win32 Exception");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tests/win32/main_window_fixture.hpp"
 #include "tests/win32/visible_tip.hpp"
 #include "window/keystroke.hpp"
+#include "window/win32/message_texts.hpp"
 #include "window/win32/refusal_tip.hpp"
 
 namespace zarn::testing {
@@ -41,7 +42,7 @@ TEST_F(RefusalTipTest, a_refused_or_cut_line_shows_the_logics_tip_below_the_line
         EXPECT_EQ(readLine().text, answer.action == KeystrokeAnswer::Action::Refuse ? text : answer.text);
         ASSERT_EQ(tip != nullptr, answer.tip.has_value());
         if (!tip) continue;
-        EXPECT_EQ(windowTextOf(tip), answer.tip->message);
+        EXPECT_EQ(windowTextOf(tip), shownText(answer.tip->message));
         RECT shown{}, lineArea{};
         GetWindowRect(tip, &shown);
         GetWindowRect(line, &lineArea);

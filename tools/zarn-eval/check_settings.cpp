@@ -68,6 +68,7 @@ int checkSettings(const char* path, std::int32_t dpi) {
     if (settings.theme != Theme::Auto) printLine("theme: ", settings.theme == Theme::Dark ? "dark" : "light");
     if (settings.remember) printLine("remember: ", "yes");
     if (settings.hotkey) printLine("hotkey: ", hotkeyText(*settings.hotkey));
+    if (settings.language) printLine("language: ", languageTag(*settings.language));
     for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "window/win32/fault_handlers.hpp"
 
 #include "window/win32/last_resort_box.hpp"
+#include "window/win32/message_texts.hpp"
 
 namespace zarn {
 
@@ -15,13 +16,19 @@ bool raisedInThisProgram(const void* address) {
     return module != nullptr && module == GetModuleHandleA(nullptr);
 }
 
-DWORD WINAPI showFaultBox(void* message) {
-    showLastResortBox(static_cast<const char*>(message));
+// Shows the box for the exception code passed as the thread's parameter.
+DWORD WINAPI showFaultBox(void* code) {
+    try {
+        showLastResortBox(shownText({faultMessage(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(code))), {}}));
+    } catch (...) {
+        // Not even the box could be shown (out of memory): end as the fault would.
+    }
     return 0;
 }
 
 [[noreturn]] void endWithFaultBox(DWORD code) {
-    HANDLE thread = CreateThread(nullptr, 0, showFaultBox, const_cast<char*>(faultMessage(code)), 0, nullptr);
+    void* const parameter = reinterpret_cast<void*>(static_cast<ULONG_PTR>(code));
+    HANDLE thread = CreateThread(nullptr, 0, showFaultBox, parameter, 0, nullptr);
     if (thread) WaitForSingleObject(thread, INFINITE);
     TerminateProcess(GetCurrentProcess(), 0);
     for (;;) Sleep(INFINITE);  // TerminateProcess does not return for the calling process
@@ -43,13 +50,13 @@ LONG WINAPI lastChanceFault(EXCEPTION_POINTERS* pointers) {
 
 }  // namespace
 
-const char* faultMessage(DWORD exceptionCode) noexcept {
+MessageId faultMessage(DWORD exceptionCode) noexcept {
     switch (exceptionCode) {
-    case EXCEPTION_ACCESS_VIOLATION: return "Access Violation";
-    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return "Float Divide by Zero";
-    case EXCEPTION_INT_DIVIDE_BY_ZERO: return "Integer Divide by Zero";
-    case EXCEPTION_STACK_OVERFLOW: return "Stack Overflow";
-    default: return "Win32 Exception";
+    case EXCEPTION_ACCESS_VIOLATION: return MessageId::AccessViolation;
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return MessageId::FloatDivideByZero;
+    case EXCEPTION_INT_DIVIDE_BY_ZERO: return MessageId::IntegerDivideByZero;
+    case EXCEPTION_STACK_OVERFLOW: return MessageId::StackOverflow;
+    default: return MessageId::OtherFault;
     }
 }
 

@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include "window/messages.hpp"
+
 namespace zarn {
 
-// "Access Violation", "Float Divide by Zero", "Integer Divide by Zero", "Stack Overflow",
-// and "Win32 Exception" for every other code.
-const char* faultMessage(DWORD exceptionCode) noexcept;
+// The text of a fault: "Access Violation", "Float Divide by Zero", "Integer Divide by Zero",
+// "Stack Overflow" in English, and "Win32 Exception" for every other code.
+MessageId faultMessage(DWORD exceptionCode) noexcept;
 
 // Installs the handlers for this process. Faults raised by the program's own code are caught
 // first-chance, since Windows and Wine may swallow faults inside window procedures; faults in

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "window/utf16.hpp"
+#include "window/win32/message_texts.hpp"
 #include "window/win32/main_window.hpp"
 
 namespace zarn {
@@ -14,8 +15,7 @@ bool registerHotkey(HWND window, const Hotkey& hotkey) {
 void unregisterHotkey(HWND window) { UnregisterHotKey(window, mainWindowHotkeyId); }
 
 void warnHotkeyInUse(HWND window, const Hotkey& hotkey) {
-    const std::wstring text =
-        utf16FromUtf8("Hotkey in use:\n\n" + hotkeyText(hotkey) + "\n\nAnother program holds this key; ZARN runs without it.");
+    const std::wstring text = utf16FromUtf8(shownText({MessageId::HotkeyInUse, {hotkeyText(hotkey)}}));
     MessageBoxW(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
 }
 

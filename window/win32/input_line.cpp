@@ -10,6 +10,7 @@
 #include "window/line_history.hpp"
 #include "window/win32/announcer.hpp"
 #include "window/win32/clipboard_text.hpp"
+#include "window/win32/message_texts.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/refusal_tip.hpp"
 #include "window/utf16.hpp"
@@ -82,10 +83,12 @@ bool takesTipAway(UINT message) {
     }
 }
 
-// Shows the answer's tip, its offsets counted in the UTF-8 `text` the control now holds.
+// Shows the answer's tip in the user's language, its offsets counted in the UTF-8 `text` the
+// control now holds.
 void showTip(HWND control, InputLine& inputLine, TipKind kind, std::string_view text, const Tip& tip) {
-    inputLine.tip.show(kind, tip.message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
-    announceTip(control, inputLine.annotations, kind, inputLine.tip.window(), utf16FromUtf8(tip.message));
+    const std::string message = shownText(tip.message);
+    inputLine.tip.show(kind, message, utf16OffsetOf(text, tip.start), utf16OffsetOf(text, tip.end));
+    announceTip(control, inputLine.annotations, kind, inputLine.tip.window(), utf16FromUtf8(message));
 }
 
 // The control's text and selection as it holds them, in UTF-16 units.

@@ -3,19 +3,23 @@
 #include <windows.h>
 
 #include "rational/object.hpp"
+#include "window/messages.hpp"
 #include "window/utf16.hpp"
+#include "window/win32/message_texts.hpp"
 
 namespace zarn {
 
 std::string textOfException(std::exception_ptr thrown) {
     try {
         std::rethrow_exception(thrown);
+    } catch (const MessageException& exception) {
+        return shownText(exception.shown());
     } catch (const Object& object) {
         return object.toString();
     } catch (const std::exception& exception) {
         return exception.what();
     } catch (...) {
-        return "Unknown exception";
+        return shownText({MessageId::UnknownException, {}});
     }
 }
 
@@ -28,7 +32,8 @@ void dropPendingQuit() {
 void showLastResortBox(std::string_view message) {
     dropPendingQuit();
     // The W form: the message shows as written, whatever the ANSI code page lacks.
-    MessageBoxW(nullptr, utf16FromUtf8(message).c_str(), lastResortTitle, MB_ICONWARNING | MB_OK);
+    const std::wstring title = utf16FromUtf8(shownText({MessageId::LastResortTitle, {}}));
+    MessageBoxW(nullptr, utf16FromUtf8(message).c_str(), title.c_str(), MB_ICONWARNING | MB_OK);
 }
 
 }  // namespace zarn

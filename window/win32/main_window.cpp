@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/settings.hpp"
 #include "window/win32/app_mode.hpp"
@@ -14,6 +16,7 @@
 #include "window/win32/handles.hpp"
 #include "window/win32/imm.hpp"
 #include "window/win32/input_line.hpp"
+#include "window/win32/message_texts.hpp"
 #include "window/win32/pending_exception.hpp"
 #include "window/win32/system_error.hpp"
 #include "window/utf16.hpp"
@@ -69,20 +72,32 @@ MainWindowState* stateOf(HWND window) {
     return reinterpret_cast<MainWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-// Each unknown key is shown in a box owned by the window, one after another; once the window has
-// been asked to close, the rest are not shown.
+// Each unknown key is shown in a box owned by the window, one after another, once the file has
+// been read, in the language it names wherever it names it; once the window has been asked to
+// close, the rest are not shown. A refused file still shows the keys before the refused line,
+// in the language named before it, and its message then speaks that language too.
 WindowSettings readSettings(HWND window, const MainWindowState& state) {
     WindowSettings settings = defaultSettings(state.dpi);
     const std::string fileName(settingsFileName);
+    std::vector<std::string> unknownKeys;
+    std::exception_ptr refused;
     if (fileExists(fileName)) {
-        loadSettings(readFileBytes(fileName), state.dpi, settings, [window, &state](std::string_view key) {
-            if (state.stage != Stage::Creating) return;
-            // The key is UTF-8: shown through the W form, every character comes out as written,
-            // and a control character as a visible symbol instead of cutting the text short.
-            const std::wstring text = utf16FromUtf8("Unknown key:\n\n" + visibleText(key));
-            MessageBoxW(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
-        });
+        try {
+            loadSettings(readFileBytes(fileName), state.dpi, settings,
+                         [&unknownKeys](std::string_view key) { unknownKeys.emplace_back(key); });
+        } catch (const MessageException&) {
+            refused = std::current_exception();
+        }
     }
+    useLanguage(settings.language);
+    for (const std::string& key : unknownKeys) {
+        if (state.stage != Stage::Creating) break;
+        // The key is UTF-8: shown through the W form, every character comes out as written,
+        // and a control character as a visible symbol instead of cutting the text short.
+        const std::wstring text = utf16FromUtf8(shownText({MessageId::UnknownKey, {visibleText(key)}}));
+        MessageBoxW(window, text.c_str(), mainWindowTitle, MB_ICONWARNING | MB_OK);
+    }
+    if (refused) std::rethrow_exception(refused);
     return settings;
 }
 
@@ -148,7 +163,8 @@ void putOnTop(HWND window, bool onTop) {
 // "Always on top" and a separator, just above Close in the window's own copy of the system menu.
 void addOnTopItem(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
-    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, alwaysOnTopCommand, L"Always on &top");
+    const std::wstring item = utf16FromUtf8(shownText({MessageId::AlwaysOnTop, {}}));
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, alwaysOnTopCommand, item.c_str());
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "window/win32/message_texts.hpp"
 #include "window/win32/resource_ids.h"
 #include "window/utf16.hpp"
 #include "window/win32/visual_styles.hpp"
+#include "window/win32/window_dpi.hpp"
 
 namespace zarn {
 
@@ -102,6 +104,17 @@ bool commonControlsLoaded() {
     return loaded;
 }
 
+// The widest the tip's text runs before it wraps: some 60 to 70 characters of the system's font,
+// as long lines read badly, and never wider than the monitor's work area, so a message longer
+// in another language than in English still fits on the screen.
+LPARAM tipWidth(HWND control) {
+    const int readable = MulDiv(420, dpiOfWindow(control), 96);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(control, MONITOR_DEFAULTTONEAREST), &monitor)) return readable;
+    return std::min<LPARAM>(readable, monitor.rcWork.right - monitor.rcWork.left);
+}
+
 }  // namespace
 
 RefusalTip::RefusalTip(HWND control) : control_(control) {}
@@ -149,8 +162,11 @@ void RefusalTip::show(TipKind kind, std::string_view message, std::size_t start,
     TOOLINFOW tool = toolFor(control_, text.data());
     SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     const bool refused = kind == TipKind::Refusal;
+    const MessageId titleId = refused ? MessageId::TipTitleRefused : MessageId::TipTitleCut;
+    const std::wstring title = utf16FromUtf8(shownText({titleId, {}}));
     SendMessageW(tooltip_.get(), TTM_SETTITLEW, refused ? TTI_WARNING : TTI_INFO,
-                 reinterpret_cast<LPARAM>(refused ? L"Not evaluated" : L"Line cut"));
+                 reinterpret_cast<LPARAM>(title.c_str()));
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, tipWidth(control_));
     POINT anchor = tipAnchor(control_, start, end);
     ClientToScreen(control_, &anchor);
     // Screen coordinates may be negative left of or above the primary monitor: each is sent
