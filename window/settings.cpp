@@ -86,6 +86,11 @@ void applyTheme(std::string_view value, WindowSettings& settings) {
     settings.theme = static_cast<Theme>(chosenWord("theme", value, words, "auto, light nor dark"));
 }
 
+void applyCopy(std::string_view value, WindowSettings& settings) {
+    constexpr std::string_view words[] = {"locale", "line"};  // in the order of CopyNotation
+    settings.copy = static_cast<CopyNotation>(chosenWord("copy", value, words, "locale nor line"));
+}
+
 }  // namespace
 
 WindowSettings defaultSettings(std::int32_t dpi) {
@@ -110,6 +115,8 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applyOnTop(value, settings);
         } else if (key == "theme") {
             applyTheme(value, settings);
+        } else if (key == "copy") {
+            applyCopy(value, settings);
         } else {
             warn(key);
         }

@@ -1,7 +1,7 @@
 #pragma once
-// The main window's settings: font face, font height, line width, whether it stays on top and
-// its theme, with their defaults and the optional zarn.ini that changes them. Pure logic: no
-// window system is needed.
+// The main window's settings: font face, font height, line width, whether it stays on top, its
+// theme and how it copies, with their defaults and the optional zarn.ini that changes them. Pure
+// logic: no window system is needed.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +27,9 @@ constexpr std::int32_t defaultFontHeight(std::int32_t dpi) {
     return static_cast<std::int32_t>(-std::int64_t{14} * dpi / 72);
 }
 
+// How copied text writes decimals: with the locale's decimal separator, or as the line shows them.
+enum class CopyNotation { Locale, Line };
+
 // Every field starts at its default, the height at 96 dpi.
 struct WindowSettings {
     std::string faceName = "Century";               // empty: the font mapper chooses
@@ -34,19 +37,21 @@ struct WindowSettings {
     std::int32_t clientWidth = defaultClientWidth;  // pixels; negative counts back from the work area
     bool onTop = false;                             // above every window that is not on top
     Theme theme = Theme::Auto;                      // the app mode Windows was set to
+    CopyNotation copy = CopyNotation::Locale;
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
 // A configured value that is none of the words its key takes ("yes" or "no" for "ontop", "auto",
-// "light" or "dark" for "theme").
+// "light" or "dark" for "theme", "locale" or "line" for "copy").
 class ChoiceException : public Exception {
 public:
     explicit ChoiceException(std::string message) : Exception(std::move(message)) {}
 };
 
-// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic.
+// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic,
+// copies in the locale's notation.
 WindowSettings defaultSettings(std::int32_t dpi);
 
 // The most UTF-16 units of a face name that a logical font record holds besides its zero.
@@ -71,15 +76,16 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
 // is kept in points as well, for fontHeightAt. "ontop" takes "yes" or "no", "theme" takes
-// "auto", "light" or "dark", each stripped and compared without regard to case. A UTF-8
-// byte-order mark at the very start of the file is skipped (anywhere else it is text like any
-// other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
-// number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
-// neither yes nor no") for any other "ontop" value and ChoiceException("theme: \"" +
-// visibleText(value) + "\" is neither auto, light nor dark") for any other "theme" value (the
-// value stripped, an empty one included), and Utf8Exception (window/utf8.hpp) for invalid
-// UTF-8 in a key, a "font" item, a "size", an "ontop" or a "theme" value; `settings` then keeps
-// what was applied before the refused text.
+// "auto", "light" or "dark", "copy" takes "locale" or "line", each stripped and compared without
+// regard to case. A UTF-8 byte-order mark at the very start of the file is skipped (anywhere else
+// it is text like any other). Throws ConversionException or OverflowException
+// (window/number_conversion.hpp) for a number its conversion refuses, ChoiceException("ontop: \""
+// + visibleText(value) + "\" is neither yes nor no") for any other "ontop" value,
+// ChoiceException("theme: \"" + visibleText(value) + "\" is neither auto, light nor dark") for
+// any other "theme" value and ChoiceException("copy: \"" + visibleText(value) + "\" is neither
+// locale nor line") for any other "copy" value (the value stripped, an empty one included), and
+// Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, a "size" or a
+// choice's value; `settings` then keeps what was applied before the refused text.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 
