@@ -1,7 +1,8 @@
 // loadSettings on any bytes: only the documented conversion, overflow, choice and UTF-8 errors
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
-// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme); the height remade for another resolution is the
+// blanks around them, "yes" or "no" for ontop, "auto", "light" or "dark" for theme, "locale" or
+// "line" for copy); the height remade for another resolution is the
 // one read there; the face asked for and the keys and values shown are what their rules say.
 
 #include <algorithm>
@@ -35,7 +36,8 @@ std::string describe(const Result& r) {
                       printable(r.settings.faceName) + "\", height " + std::to_string(r.settings.fontHeight) +
                       ", width " + std::to_string(r.settings.clientWidth) +
                       (r.settings.onTop ? ", on top" : "") + ", theme " +
-                      std::to_string(static_cast<int>(r.settings.theme)) + ", warnings:";
+                      std::to_string(static_cast<int>(r.settings.theme)) + ", copy " +
+                      std::to_string(static_cast<int>(r.settings.copy)) + ", warnings:";
     for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
     return out;
 }
@@ -108,6 +110,13 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             } else {
                 throw ChoiceException("theme: \"" + visibleText(item) + "\" is neither auto, light nor dark");
             }
+        } else if (key == "copy") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word != "locale" && word != "line") {
+                throw ChoiceException("copy: \"" + visibleText(item) + "\" is neither locale nor line");
+            }
+            r.settings.copy = word == "line" ? CopyNotation::Line : CopyNotation::Locale;
         } else if (key == "font") {
             if (value.empty()) continue;
             std::vector<std::string_view> items;
@@ -134,7 +143,7 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
-           a.onTop == b.onTop && a.theme == b.theme;
+           a.onTop == b.onTop && a.theme == b.theme && a.copy == b.copy;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -221,9 +230,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (actual.kind == Result::Loaded) checkRequestedFace(input, actual.settings.faceName);
     if (actual.kind == Result::Choice) {
         const std::string& m = actual.message;
-        const bool onTop = m.starts_with("ontop");
-        const std::string_view head = onTop ? "ontop: \"" : "theme: \"";
-        const std::string_view tail = onTop ? "\" is neither yes nor no" : "\" is neither auto, light nor dark";
+        const bool onTop = m.starts_with("ontop"), copy = m.starts_with("copy");
+        const std::string_view head = onTop ? "ontop: \"" : copy ? "copy: \"" : "theme: \"";
+        const std::string_view tail = onTop  ? "\" is neither yes nor no"
+                                      : copy ? "\" is neither locale nor line"
+                                             : "\" is neither auto, light nor dark";
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

@@ -119,6 +119,11 @@ dark after on top|ontop = yes\r\nTheme = DARK \r\n[x]\r\n|face: Century\nheight:
 light, the last line winning|theme = dark\ntheme = light\n|face: Century\nheight: -18\nwidth: 500\ntheme: light\n|
 auto prints nothing new|theme = auto\n|face: Century\nheight: -18\nwidth: 500\n|
 ROWS
+# copy: printed last, and only when the file says line.
+printf 'copy = locale\nCopy = LINE \n' >"$ini/copy.ini"
+check "copy line" $'face: Century\nheight: -18\nwidth: 500\ncopy: line\n' "" -- "$tool" --settings "$ini/copy.ini"
+printf 'copy = line\ncopy = locale\n' >"$ini/copy.ini"
+check "copy locale" $'face: Century\nheight: -18\nwidth: 500\n' "" -- "$tool" --settings "$ini/copy.ini"
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
 expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"

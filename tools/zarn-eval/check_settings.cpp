@@ -66,6 +66,7 @@ int checkSettings(const char* path, std::int32_t dpi) {
     // Only when set, so that other files print as before.
     if (settings.onTop) printLine("ontop: ", "yes");
     if (settings.theme != Theme::Auto) printLine("theme: ", settings.theme == Theme::Dark ? "dark" : "light");
+    if (settings.copy == CopyNotation::Line) printLine("copy: ", "line");
     for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }
