@@ -179,6 +179,7 @@ void createContent(HWND window, MainWindowState& state) {
     if (state.stage != Stage::Creating) return;
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
+    setInputLineCopy(state.inputControl, state.settings.copy);
     // The colours before the window is first shown: no light frame of a dark window, ever.
     state.theme.apply(window, state.inputControl, state.settings.theme);
     const int textHeight = setLineFont(state);
