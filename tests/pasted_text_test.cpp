@@ -55,7 +55,7 @@ TEST(PastedText, reads_grouping_signs_and_exponents_as_the_locale_writes_them_an
         {enUS, "1,234\r\n1,234 5", {}, "1234 1,234 5"},
         // Not grouped: groups of other sizes, a "," outside a grouped number (a comma-delimited
         // row), separators the locale does not give or that cannot be read.
-        {deDE, "01.02.2024 1.23,4", {}, "01.02.2024 1.23.4"},
+        {deDE, "01.02.2024 1.23,4 1234.567,5", {}, "01.02.2024 1.23.4 1234.567.5"},
         {enUS, "10,20,30", {}, "10,20,30"},
         {enUS, "1,234.5 1,5", {}, "1,234.5 1,5"},
         {enUS, "\"1,234.50\",7", {}, "\"1,234.50\",7"},
