@@ -27,9 +27,8 @@ constexpr WPARAM ctrlZ = 0x1A;
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
 // tip, its history, the locale's way of writing numbers, how it copies and its accessibility
-// annotations. Made by
-// attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is
-// destroyed.
+// annotations. Made by attachInputLine, kept behind the control's GWLP_USERDATA and deleted when
+// the control is destroyed.
 struct InputLine {
     explicit InputLine(HWND control) : tip(control), annotations(control, inputLineAccessibleName) {}
     WNDPROC controlProc = nullptr;
