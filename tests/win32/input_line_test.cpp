@@ -296,25 +296,24 @@ TEST_F(MainWindowTest, copies_write_the_locales_decimal_comma_and_a_paste_reads_
         SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
     };
     setLocale(L",", L".");
-    const struct { UINT message; WPARAM code; int key; const char* copied; const char* left; } routes[] = {
-        {WM_COPY, 0, 0, "1,5 2,25", "(1/2) 1.5 2.25"}, {WM_CUT, 0, 0, "1,5 2,25", "(1/2) "},
-        {WM_CHAR, 0x03, VK_CONTROL, "1,5 2,25", "(1/2) 1.5 2.25"}, {WM_CHAR, 0x18, VK_CONTROL, "1,5 2,25", "(1/2) "},
-        {WM_KEYDOWN, VK_INSERT, VK_CONTROL, "1,5 2,25", "(1/2) 1.5 2.25"},
-        {WM_KEYDOWN, VK_DELETE, VK_SHIFT, "1,5 2,25", "(1/2) "},
-        {WM_APP, 0, 0, "1.5 2.25", "(1/2) 1.5 2.25"},  // copy = line, then WM_COPY
-    };
+    // Each route with the key it needs held, and whether it cuts; WM_APP: WM_COPY with copy = line.
+    const struct { UINT message; WPARAM code; BYTE key; bool cuts; } routes[] = {
+        {WM_COPY, 0, 0, false}, {WM_CUT, 0, 0, true}, {WM_CHAR, 0x03, VK_CONTROL, false},
+        {WM_CHAR, 0x18, VK_CONTROL, true}, {WM_KEYDOWN, VK_INSERT, VK_CONTROL, false},
+        {WM_KEYDOWN, VK_DELETE, VK_SHIFT, true}, {WM_APP, 0, 0, false}};
     for (const auto& route : routes) {
         putClipboardText(window, L"");
         setLine("(1/2) 1.5 2.25", 6, 14);
         if (route.message == WM_APP) setInputLineCopy(line, CopyNotation::Line);
         BYTE keys[256] = {};
-        if (route.key) keys[route.key] = 0x80;
+        keys[route.key] = 0x80;  // VK 0 is no key
         SetKeyboardState(keys);
         SendMessageW(line, route.message == WM_APP ? WM_COPY : route.message, route.code, 1);
         keys[route.key] = 0;
         SetKeyboardState(keys);
-        EXPECT_EQ(utf8FromUtf16(clipboardText(window).value_or(L"?")), route.copied) << route.message << route.code;
-        EXPECT_EQ(readLine().text, route.left) << route.message << route.code;
+        EXPECT_EQ(utf8FromUtf16(clipboardText(window).value_or(L"?")), route.message == WM_APP ? "1.5 2.25" : "1,5 2,25")
+            << route.message << " " << route.code;
+        EXPECT_EQ(readLine().text, route.cuts ? "(1/2) " : "(1/2) 1.5 2.25") << route.message << " " << route.code;
     }
     putClipboardText(window, L"1.234,5\r\n-2.000");
     setLine("7 ", 2, 2);
