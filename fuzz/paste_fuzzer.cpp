@@ -115,7 +115,8 @@ void checkLocalesOwnNumber(std::string_view input, std::uint8_t pick, const Numb
     require(pasted == expected, "a number in the locale's grouping is misread", input,
             written + " gives " + printable(pasted.value_or("(refused)")) + " instead of " + expected);
 
-    const std::size_t last = written.rfind(group, written.size() - (fraction.empty() ? 0 : decimal.size() + fraction.size()));
+    const std::size_t wholeEnd = written.size() - (fraction.empty() ? 0 : decimal.size() + fraction.size());
+    const std::size_t last = written.rfind(group, wholeEnd);
     if (separators == 0 || last == std::string::npos || negative) return;
     std::string misgrouped = written;
     if (pick & 4) {
@@ -151,10 +152,13 @@ void checkScientific(std::string_view input, std::uint8_t pick, const NumberForm
     const std::string decimal = utf8Of(format.decimal.value_or(U'.'));
     const std::string written = digits.substr(0, 1) + (digits.size() > 1 ? decimal + digits.substr(1) : "") +
                                 (pick & 1 ? "e" : "E") + std::to_string(exponent);
-    mpq_class expected(mpz_class(digits, 10), 1);
+    // d.ddd times 10^exponent is the digits as an integer times 10^(exponent - the digits after the point).
+    const int scale = exponent - static_cast<int>(digits.size()) + 1;
     mpz_class power = 1;
-    for (int i = 0; i < std::abs(exponent - static_cast<int>(digits.size()) + 1); ++i) power *= 10;
-    expected = exponent - static_cast<int>(digits.size()) + 1 >= 0 ? mpq_class(expected * power) : mpq_class(expected / power);
+    for (int i = 0; i < std::abs(scale); ++i) power *= 10;
+    const mpz_class integer(digits, 10);
+    mpq_class expected = scale >= 0 ? mpq_class(integer * power) : mpq_class(integer, power);
+    expected.canonicalize();
     const std::optional<std::string> pasted = pastedText(written, format);
     const bool shortest = pasted && !pasted->empty() &&
                           (pasted->find('.') == std::string::npos || pasted->back() != '0') &&

@@ -96,7 +96,8 @@ std::string writtenOut(std::string_view mantissa, long exponent) {
     } else if (static_cast<std::size_t>(newPoint) >= digits.size()) {
         out = digits + std::string(static_cast<std::size_t>(newPoint) - digits.size(), '0');
     } else {
-        out = digits.substr(0, static_cast<std::size_t>(newPoint)) + "." + digits.substr(static_cast<std::size_t>(newPoint));
+        const auto whole = static_cast<std::size_t>(newPoint);
+        out = digits.substr(0, whole) + "." + digits.substr(whole);
     }
     if (out.find('.') != std::string::npos) {
         out.erase(out.find_last_not_of('0') + 1);
@@ -186,8 +187,9 @@ private:
     std::size_t signLengthAt(std::size_t i) const {
         const std::size_t length = text_[i] == '-' ? 1 : text_.substr(i).starts_with(minusSign) ? minusSign.size() : 0;
         if (length == 0 || i + length >= text_.size() || !isDigit(text_[i + length])) return 0;
-        const bool standsFirst = i == cellStart_ ? !(i == 0 && site_.digitBefore)
-                                                 : text_[i - 1] == ' ' || (text_[i - 1] >= '\t' && text_[i - 1] <= '\r');
+        const char before = i > 0 ? text_[i - 1] : ' ';
+        const bool standsFirst =
+            i == cellStart_ ? !(i == 0 && site_.digitBefore) : before == ' ' || (before >= '\t' && before <= '\r');
         return standsFirst ? length : 0;
     }
 
@@ -236,7 +238,8 @@ private:
                 ++c.separators;
                 break;
             case Mark::Decimal:
-                c.decimalBetweenDigits = c.decimalBetweenDigits || (previous == Mark::Digit && isDigit(text_[at + length]));
+                c.decimalBetweenDigits =
+                    c.decimalBetweenDigits || (previous == Mark::Digit && isDigit(text_[at + length]));
                 wellFormed = wellFormed && !c.fraction && digits > 0;
                 groupLengths_.push_back(digits);
                 digits = 0;
@@ -319,10 +322,10 @@ private:
         }
         if (i == digitsStart) return;
         std::size_t length = 0;
-        if (i == text_.size() ? site_.digitAfter
-                              : continuesWord(text_[i]) || text_[i] == '.' || marks_.at(text_, i, length) == Mark::Decimal) {
-            return;
-        }
+        const bool continues = i == text_.size() ? site_.digitAfter
+                                                 : continuesWord(text_[i]) || text_[i] == '.' ||
+                                                       marks_.at(text_, i, length) == Mark::Decimal;
+        if (continues) return;
         number.end = i;
         if (exponent > longestPastedExponent) {
             number.exponentTooLarge = true;

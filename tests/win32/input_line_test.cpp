@@ -311,8 +311,8 @@ TEST_F(MainWindowTest, copies_write_the_locales_decimal_comma_and_a_paste_reads_
         SendMessageW(line, route.message == WM_APP ? WM_COPY : route.message, route.code, 1);
         keys[route.key] = 0;
         SetKeyboardState(keys);
-        EXPECT_EQ(utf8FromUtf16(clipboardText(window).value_or(L"?")), route.message == WM_APP ? "1.5 2.25" : "1,5 2,25")
-            << route.message << " " << route.code;
+        const char* copied = route.message == WM_APP ? "1.5 2.25" : "1,5 2,25";
+        EXPECT_EQ(utf8FromUtf16(clipboardText(window).value_or(L"?")), copied) << route.message << " " << route.code;
         EXPECT_EQ(readLine().text, route.cuts ? "(1/2) " : "(1/2) 1.5 2.25") << route.message << " " << route.code;
     }
     putClipboardText(window, L"1.234,5\r\n-2.000");
