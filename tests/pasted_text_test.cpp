@@ -27,6 +27,8 @@ TEST(PastedText, reads_grouping_signs_and_exponents_as_the_locale_writes_them_an
     std::string column, values;
     for (int i = 0; i < 200000; ++i) column += "12,5\r\n", values += "12.5 ";
     const std::string huge = "1" + std::string(longestPastedExponent, '0');
+    std::string many400s;
+    while (many400s.size() / 6 * (longestPastedExponent + 1) <= mostWrittenOutBytes) many400s += "1E400 ";
     const struct {
         Locale locale;
         std::string pasted;
@@ -80,6 +82,7 @@ TEST(PastedText, reads_grouping_signs_and_exponents_as_the_locale_writes_them_an
         {enUS, "1E400", {}, huge},
         {enUS, "7 1E-401", {}, std::nullopt},
         {enUS, "1E99999999999999999999", {}, std::nullopt},
+        {enUS, many400s, {}, std::nullopt},  // more written out than a paste may take
     };
     for (const auto& c : cases) {
         EXPECT_EQ(pastedText(c.pasted, formatOf(c.locale), c.site), c.line)

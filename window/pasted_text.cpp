@@ -73,7 +73,7 @@ struct Number {
     std::string text;
     std::size_t end = 0;
     bool plain = false;           // digits with at most one "." between two of them
-    bool exponentTooLarge = false;
+    bool refused = false;         // written out, it would be longer than the paste may grow
 };
 
 bool isPlainNumber(std::string_view text) {
@@ -127,7 +127,7 @@ public:
             }
             if (const std::size_t sign = signLengthAt(i); sign > 0) {
                 const Number number = numberAt(i + sign, i);
-                if (number.exponentTooLarge) return std::nullopt;
+                if (number.refused) return std::nullopt;
                 if (number.plain) {
                     out += "(-" + number.text + ")";
                     i = number.end;
@@ -141,7 +141,7 @@ public:
                 continue;
             }
             const Number number = numberAt(i, i);
-            if (number.exponentTooLarge) return std::nullopt;
+            if (number.refused) return std::nullopt;
             out += number.text;
             i = number.end;
         }
@@ -303,7 +303,7 @@ private:
 
     // "E" or "e", an optional sign and digits after a plain number, and nothing after them that
     // continues a word or a number: the number is written out.
-    void readExponent(Number& number) const {
+    void readExponent(Number& number) {
         std::size_t i = number.end;
         if (i >= text_.size() || (text_[i] != 'E' && text_[i] != 'e')) return;
         ++i;
@@ -328,10 +328,12 @@ private:
         if (continues) return;
         number.end = i;
         if (exponent > longestPastedExponent) {
-            number.exponentTooLarge = true;
+            number.refused = true;
             return;
         }
         number.text = writtenOut(number.text, negative ? -static_cast<long>(exponent) : static_cast<long>(exponent));
+        writtenOutBytes_ += number.text.size();
+        number.refused = writtenOutBytes_ > mostWrittenOutBytes;
     }
 
     std::string_view text_;
@@ -341,6 +343,7 @@ private:
     bool commaRow_ = false;
     bool decimalNumberSeen_ = false;
     std::size_t cellStart_ = 0, trimmedStart_ = 0, trimmedEnd_ = 0;
+    std::size_t writtenOutBytes_ = 0;
     std::vector<std::size_t> groupLengths_;  // kept between candidates: no allocation for each
 };
 

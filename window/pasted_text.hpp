@@ -24,7 +24,8 @@
 // - A number followed by "E" or "e", an optional sign and digits (and then nothing that continues
 //   a word or a number) is written out exactly: "1.5E-3" gives "0.0015", "1E+15"
 //   "1000000000000000". A value the line cannot hold is written out all the same, and is refused
-//   when it is evaluated; an exponent beyond longestPastedExponent refuses the whole paste.
+//   when it is evaluated. An exponent beyond longestPastedExponent, or numbers written out to more
+//   than mostWrittenOutBytes in all, refuse the whole paste.
 // A number here is digits with at most one "." between two of them, once its candidate is read.
 // A candidate that the line's own digits continue at either end of the paste is part of a number
 // seen only in part: it takes no grouping, sign or exponent.
@@ -48,8 +49,14 @@ struct PasteSite {
 // prints needs (10^308, 10^-324), yet few enough digits that "1E999999999" cannot fill memory.
 inline constexpr unsigned longestPastedExponent = 400;
 
+// The most bytes the numbers written out from scientific notation take in one paste: room for
+// hundreds of thousands of values as programs print them, where a paste of nothing but "1E400"
+// would otherwise come out 80 times as long as it went in.
+inline constexpr std::size_t mostWrittenOutBytes = std::size_t{16} << 20;
+
 // The UTF-8 `text` of a paste as the line takes it, by the rules above; nothing when it holds a
-// number in scientific notation with an exponent beyond longestPastedExponent. Any length, in
+// number in scientific notation with an exponent beyond longestPastedExponent, or more of them
+// than mostWrittenOutBytes can take written out. Any length, in
 // linear time; bytes that are not UTF-8 are kept as they are.
 std::optional<std::string> pastedText(std::string_view text, const NumberFormat& format, PasteSite site = {});
 
