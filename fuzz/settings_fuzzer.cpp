@@ -2,9 +2,9 @@
 // escape, and the settings, warnings and error agree with an independent reading of the file's
 // structure (a leading byte-order mark, line ends, the first "=", "," between font items,
 // blanks around them, "yes" or "no" for ontop and remember, "auto", "light" or "dark" for theme,
-// "auto" or a language's tag for language, "none" or a key for hotkey); the height remade for
-// another resolution is the one read there; the face asked for, the keys and values shown and a
-// hotkey written back are what their rules say.
+// "auto" or a language's tag for language, "locale" or "line" for copy, "none" or a key for
+// hotkey); the height remade for another resolution is the one read there; the face asked for,
+// the keys and values shown and a hotkey written back are what their rules say.
 
 #include <algorithm>
 #include <cstddef>
@@ -40,7 +40,8 @@ std::string describe(const Result& r) {
                       std::to_string(static_cast<int>(r.settings.theme)) + (r.settings.remember ? ", remember" : "") +
                       ", hotkey \"" + (r.settings.hotkey ? hotkeyText(*r.settings.hotkey) : "") + "\"" +
                       (r.settings.clientWidthSet ? ", size given" : "") + (r.settings.onTopSet ? ", ontop given" : "") +
-                      ", warnings:";
+                      ", copy " +
+                      std::to_string(static_cast<int>(r.settings.copy)) + ", warnings:";
     for (const std::string& w : r.warnings) out += " \"" + printable(w) + "\"";
     return out;
 }
@@ -141,6 +142,13 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
             } else {
                 throw ChoiceException({MessageId::LanguageChoice, {visibleText(item), languageTags()}});
             }
+        } else if (key == "copy") {
+            const std::string_view item = withoutBlanks(value);
+            const std::string word = lowerCase(item);
+            if (word != "locale" && word != "line") {
+                throw ChoiceException({MessageId::CopyChoice, {visibleText(item)}});
+            }
+            r.settings.copy = word == "line" ? CopyNotation::Line : CopyNotation::Locale;
         } else if (key == "font") {
             if (value.empty()) continue;
             std::vector<std::string_view> items;
@@ -168,7 +176,8 @@ void loadIndependently(std::string_view bytes, std::int32_t dpi, Result& r) {
 bool sameSettings(const WindowSettings& a, const WindowSettings& b) {
     return a.faceName == b.faceName && a.fontHeight == b.fontHeight && a.clientWidth == b.clientWidth &&
            a.onTop == b.onTop && a.theme == b.theme && a.remember == b.remember && a.hotkey == b.hotkey &&
-           a.clientWidthSet == b.clientWidthSet && a.onTopSet == b.onTopSet && a.language == b.language;
+           a.clientWidthSet == b.clientWidthSet && a.onTopSet == b.onTopSet && a.language == b.language &&
+           a.copy == b.copy;
 }
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -271,13 +280,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (actual.kind == Result::Choice) {
         const std::string& m = actual.message;
         const bool yesOrNo = m.starts_with("ontop") || m.starts_with("remember"), theme = m.starts_with("theme");
+        const bool copy = m.starts_with("copy");
         const std::string_view head = m.starts_with("ontop")      ? "ontop: \""
                                       : m.starts_with("remember") ? "remember: \""
                                       : theme                     ? "theme: \""
+                                      : copy                      ? "copy: \""
                                                                   : "language: \"";
         const std::string languages = "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")";
-        const std::string tail =
-            yesOrNo ? "\" is neither yes nor no" : theme ? "\" is neither auto, light nor dark" : languages;
+        const std::string tail = yesOrNo ? "\" is neither yes nor no"
+                                 : theme ? "\" is neither auto, light nor dark"
+                                 : copy  ? "\" is neither locale nor line"
+                                         : languages;
         require(m.starts_with(head) && m.ends_with(tail), "a choice error's message lacks its words", input, m);
         const std::string_view value = std::string_view(m).substr(head.size(), m.size() - head.size() - tail.size());
         require(std::none_of(value.begin(), value.end(), isControl), "a choice error hides a control character",

@@ -342,6 +342,23 @@ TEST(LoadSettings, sets_remember_and_the_hotkey_and_tells_whether_size_and_ontop
     }
 }
 
+TEST(LoadSettings, sets_copy_from_locale_or_line_the_last_line_winning_and_refuses_any_other) {
+    const std::tuple<std::string, CopyNotation, std::string> cases[] = {
+        {"font=Arial", CopyNotation::Locale, ""},
+        {"COPY = \t Line \v", CopyNotation::Line, ""},
+        {"copy=line\r\ncopy=LOCALE", CopyNotation::Locale, ""},
+        {"copy = line\ncopy = comma", {}, "copy: \"comma\" is neither locale nor line"},
+    };
+    for (const auto& [file, copy, refusal] : cases) {
+        try {
+            EXPECT_EQ(load(file).settings.copy, copy) << file;
+            EXPECT_EQ(refusal, "") << file;
+        } catch (const ChoiceException& error) {
+            EXPECT_EQ(error.message(), refusal) << file;
+        }
+    }
+}
+
 TEST(LoadSettings, warns_for_earlier_lines_before_a_refusal_ends_the_reading) {
     WindowSettings settings = defaultSettings(96);
     Keys warnings;

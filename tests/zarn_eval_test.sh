@@ -122,6 +122,11 @@ then remember and the hotkey, written in one form|hotkey = Shift + CTRL+Z\nremem
 the tag of the texts chosen|language = pt-PT\ntheme = dark\n|face: Century\nheight: -18\nwidth: 500\ntheme: dark\nlanguage: pt-BR\n|
 a language without texts|language = nl||zarn-eval: language: "nl" is neither auto nor a language ZARN has texts for (en, de, fr, es, it, pt-BR, ru, pl, tr, ja, zh-CN, ko)
 ROWS
+# copy: printed last, and only when the file says line.
+printf 'copy = locale\nCopy = LINE \n' >"$ini/copy.ini"
+check "copy line" $'face: Century\nheight: -18\nwidth: 500\ncopy: line\n' "" -- "$tool" --settings "$ini/copy.ini"
+printf 'copy = line\ncopy = locale\n' >"$ini/copy.ini"
+check "copy locale" $'face: Century\nheight: -18\nwidth: 500\n' "" -- "$tool" --settings "$ini/copy.ini"
 printf '[x]\nsize = 1.5\n' >"$ini/bad.ini"
 check "refused size" "" "zarn-eval: conversion 1.5" -- "$tool" --settings "$ini/bad.ini"
 expect_status "refused size" 1 "$tool" --settings "$ini/bad.ini"

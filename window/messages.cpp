@@ -38,6 +38,7 @@ constexpr EnglishText english[] = {
     {MessageId::HotkeyNotAKey, "hotkey: \"%1\" is not a key such as ctrl+shift+z"},
     {MessageId::HotkeyNeedsModifier, "hotkey: \"%1\" needs ctrl, alt or win"},
     {MessageId::HotkeyInUse, "Hotkey in use:\n\n%1\n\nAnother program holds this key; ZARN runs without it."},
+    {MessageId::CopyChoice, "copy: \"%1\" is neither locale nor line"},
 };
 
 }  // namespace

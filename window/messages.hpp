@@ -47,6 +47,7 @@ enum class MessageId : std::uint16_t {
     HotkeyNotAKey = ZARN_TEXT_HOTKEY_NOT_A_KEY,                    // %1 the value
     HotkeyNeedsModifier = ZARN_TEXT_HOTKEY_NEEDS_MODIFIER,         // %1 the value
     HotkeyInUse = ZARN_TEXT_HOTKEY_IN_USE,                         // %1 the key, as zarn-eval writes it
+    CopyChoice = ZARN_TEXT_COPY_CHOICE,                            // %1 the value
 };
 
 // A text to show: which one, and what fills its placeholders %1, %2, ... in order.

@@ -112,6 +112,11 @@ void applyLanguage(std::string_view value, WindowSettings& settings) {
     }
 }
 
+void applyCopy(std::string_view value, WindowSettings& settings) {
+    constexpr std::string_view words[] = {"locale", "line"};  // in the order of CopyNotation
+    settings.copy = static_cast<CopyNotation>(chosenWord(value, words, MessageId::CopyChoice));
+}
+
 }  // namespace
 
 WindowSettings defaultSettings(std::int32_t dpi) {
@@ -142,6 +147,8 @@ void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& 
             applyHotkey(value, settings);
         } else if (key == "language") {
             applyLanguage(value, settings);
+        } else if (key == "copy") {
+            applyCopy(value, settings);
         } else {
             warn(key);
         }

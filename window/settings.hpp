@@ -1,7 +1,7 @@
 #pragma once
-// The main window's settings: font face, font height, line width, whether it stays on top and
-// its theme, with their defaults and the optional zarn.ini that changes them. Pure logic: no
-// window system is needed.
+// The main window's settings: font face, font height, line width, whether it stays on top, its
+// theme and how it copies, with their defaults and the optional zarn.ini that changes them. Pure
+// logic: no window system is needed.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +29,9 @@ constexpr std::int32_t defaultFontHeight(std::int32_t dpi) {
     return static_cast<std::int32_t>(-std::int64_t{14} * dpi / 72);
 }
 
+// How copied text writes decimals: with the locale's decimal separator, or as the line shows them.
+enum class CopyNotation { Locale, Line };
+
 // Every field starts at its default, the height at 96 dpi.
 struct WindowSettings {
     std::string faceName = "Century";               // empty: the font mapper chooses
@@ -42,19 +45,22 @@ struct WindowSettings {
     bool clientWidthSet = false;
     bool onTopSet = false;
     std::optional<Language> language;               // of its texts; none: the user's display language
+    CopyNotation copy = CopyNotation::Locale;
     // The configured sizes in points that can still decide the height at some resolution
     // (fontHeightAt); empty when the file set none.
     std::vector<long double> fontSizes;
 };
 
 // A configured value that is none of the words its key takes ("yes" or "no" for "ontop" and
-// "remember", "auto", "light" or "dark" for "theme", "auto" or a language's tag for "language").
+// "remember", "auto", "light" or "dark" for "theme", "auto" or a language's tag for "language",
+// "locale" or "line" for "copy").
 class ChoiceException : public MessageException {
 public:
     explicit ChoiceException(Message shown) : MessageException(std::move(shown)) {}
 };
 
-// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic.
+// Century, 14 points at `dpi` (truncated), 500 pixels wide, not on top, the theme automatic,
+// copies in the locale's notation.
 WindowSettings defaultSettings(std::int32_t dpi);
 
 // The most UTF-16 units of a face name that a logical font record holds besides its zero.
@@ -79,21 +85,22 @@ using SettingsWarning = std::function<void(std::string_view key)>;
 
 // Applies the lines of a zarn.ini to `settings`, in file order, the heights at `dpi`; each size
 // is kept in points as well, for fontHeightAt. "ontop" and "remember" take "yes" or "no", "theme"
-// takes "auto", "light" or "dark", "language" takes "auto" or a tag languageOfTag knows, each
-// stripped and compared without regard to case; "hotkey" takes "none" (no hotkey, the default) or
-// a key as parseHotkey reads it (window/hotkey.hpp). A UTF-8 byte-order mark at the very start of
-// the file is skipped (anywhere else it is text like any other). Throws ConversionException or
-// OverflowException (window/number_conversion.hpp) for a number its conversion refuses,
-// ChoiceException("ontop: \"" + visibleText(value) + "\" is neither yes nor no") for any other
-// "ontop" value and the same with "remember" for any other "remember" value,
-// ChoiceException("theme: \"" + visibleText(value) + "\" is neither auto, light nor dark") for any
-// other "theme" value, ChoiceException("language: \"" + visibleText(value) + "\" is neither auto
-// nor a language ZARN has texts for (" + languageTags() + ")") for any other "language" value (the
-// value stripped, an empty one included), HotkeyException for a "hotkey" that is no key, and
-// Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a "font" item, or a "size",
-// "ontop", "theme", "language", "remember" or "hotkey" value; `settings` then keeps what was
-// applied before the refused text. Each exception's message() is that English text; the window
-// shows its shown() text in the user's language.
+// takes "auto", "light" or "dark", "language" takes "auto" or a tag languageOfTag knows, "copy"
+// takes "locale" or "line", each stripped and compared without regard to case; "hotkey" takes
+// "none" (no hotkey, the default) or a key as parseHotkey reads it (window/hotkey.hpp). A UTF-8
+// byte-order mark at the very start of the file is skipped (anywhere else it is text like any
+// other). Throws ConversionException or OverflowException (window/number_conversion.hpp) for a
+// number its conversion refuses, ChoiceException("ontop: \"" + visibleText(value) + "\" is
+// neither yes nor no") for any other "ontop" value and the same with "remember" for any other
+// "remember" value, ChoiceException("theme: \"" + visibleText(value) + "\" is neither auto, light
+// nor dark") for any other "theme" value, ChoiceException("language: \"" + visibleText(value) +
+// "\" is neither auto nor a language ZARN has texts for (" + languageTags() + ")") for any other
+// "language" value, ChoiceException("copy: \"" + visibleText(value) + "\" is neither locale nor
+// line") for any other "copy" value (the value stripped, an empty one included), HotkeyException
+// for a "hotkey" that is no key, and Utf8Exception (window/utf8.hpp) for invalid UTF-8 in a key, a
+// "font" item, a "size" or any other key's value; `settings` then keeps what was applied before
+// the refused text. Each exception's message() is that English text; the window shows its
+// shown() text in the user's language.
 void loadSettings(std::string_view fileBytes, std::int32_t dpi, WindowSettings& settings,
                   const SettingsWarning& warn);
 

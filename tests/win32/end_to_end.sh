@@ -281,6 +281,15 @@ if LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 opened "$work/run/plain" "the window in a
     xdotool windowfocus --sync "$(visible_window ZARN)" type --delay 20 "1,5 2*"
     wait_until line_is "2 2|3 "
     expect "in a German locale, typing 1,5 2* gives 3" "2 2|3 " "$(probe line)"
+    # A decimal copied with Ctrl+C has the comma; a number grouped as German writes it is pasted whole.
+    press ZARN 2 slash shift+Return Home shift+End ctrl+c
+    wait_until eval '[ "$(probe clipboard)" = "1,5 " ]'
+    expect "in a German locale, Ctrl+C copies 3 2/ shown as decimals as" "1,5 |0 4|1.5 " \
+        "$(probe clipboard)|$(probe line)"
+    probe copy "1.234,5"
+    press ZARN shift+BackSpace ctrl+v Return
+    wait_until line_is "9 9|(2469/2) "
+    expect "in a German locale, 1.234,5 pasted and evaluated" "9 9|(2469/2) " "$(probe line)"
     # Its display language too: the tip speaks German and names the number as typed.
     # ZARN_GERMAN_TIP_SCREENSHOT, when set, names a copy of the screenshot of the German tip.
     press ZARN shift+BackSpace

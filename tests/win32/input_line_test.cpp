@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/win32/main_window_fixture.hpp"
+#include "window/win32/clipboard_text.hpp"
 
 namespace zarn::testing {
 namespace {
@@ -278,6 +279,50 @@ TEST_F(MainWindowTest, a_paste_enters_the_whole_clipboard_text_and_the_separator
         type(',');
         EXPECT_EQ(readLine().text, separator == L"," ? "1." : "1,");
     }
+}
+
+// In a German locale every way out of the line writes "," between digits, the line keeping ".":
+// WM_COPY and WM_CUT (which Ctrl+C, Ctrl+X, the context menu and other programs send), Ctrl+Insert
+// and Shift+Delete; with copy = line as the line shows it. A paste reads "." as grouping there,
+// and "," beside the line's digits as the point.
+TEST_F(MainWindowTest, copies_write_the_locales_decimal_comma_and_a_paste_reads_its_grouping) {
+    create();
+    wchar_t decimal[4] = L"", group[4] = L"";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 4);
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, group, 4);
+    const auto setLocale = [this](const wchar_t* decimalSeparator, const wchar_t* groupSeparator) {
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimalSeparator);
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, groupSeparator);
+        SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    };
+    setLocale(L",", L".");
+    // Each route with the key it needs held, and whether it cuts; WM_APP: WM_COPY with copy = line.
+    const struct { UINT message; WPARAM code; BYTE key; bool cuts; } routes[] = {
+        {WM_COPY, 0, 0, false}, {WM_CUT, 0, 0, true}, {WM_CHAR, 0x03, VK_CONTROL, false},
+        {WM_CHAR, 0x18, VK_CONTROL, true}, {WM_KEYDOWN, VK_INSERT, VK_CONTROL, false},
+        {WM_KEYDOWN, VK_DELETE, VK_SHIFT, true}, {WM_APP, 0, 0, false}};
+    for (const auto& route : routes) {
+        putClipboardText(window, L"");
+        setLine("(1/2) 1.5 2.25", 6, 14);
+        if (route.message == WM_APP) setInputLineCopy(line, CopyNotation::Line);
+        BYTE keys[256] = {};
+        keys[route.key] = 0x80;  // VK 0 is no key
+        SetKeyboardState(keys);
+        SendMessageW(line, route.message == WM_APP ? WM_COPY : route.message, route.code, 1);
+        keys[route.key] = 0;
+        SetKeyboardState(keys);
+        const char* copied = route.message == WM_APP ? "1.5 2.25" : "1,5 2,25";
+        EXPECT_EQ(utf8FromUtf16(clipboardText(window).value_or(L"?")), copied) << route.message << " " << route.code;
+        EXPECT_EQ(readLine().text, route.cuts ? "(1/2) " : "(1/2) 1.5 2.25") << route.message << " " << route.code;
+    }
+    putClipboardText(window, L"1.234,5\r\n-2.000");
+    setLine("7 ", 2, 2);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    putClipboardText(window, L",5");
+    setLine(readLine().text + " 1", 18, 18);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    EXPECT_EQ(readLine().text, "7 1234.5 (-2000) 1.5");
+    setLocale(decimal, group);
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

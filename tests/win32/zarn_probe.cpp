@@ -29,6 +29,7 @@
 //                                without a tip or without the token
 //   zarn-probe copy LINE...      puts the LINEs on the clipboard as text, joined by CR LF, as a
 //                                spreadsheet's column is copied
+//   zarn-probe clipboard         prints the clipboard's text; exit code 1 when it holds none
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
 //   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
 //                                cannot be read from another process)
@@ -61,6 +62,7 @@
 #include "window/hotkey.hpp"
 #include "window/settings.hpp"
 #include "window/win32/fault_handlers.hpp"
+#include "window/win32/clipboard_text.hpp"
 #include "window/win32/guarded_entry.hpp"
 #include "window/win32/input_line.hpp"
 #include "window/utf16.hpp"
@@ -290,6 +292,13 @@ int copyLines(int argc) {
     return box ? 0 : 1;
 }
 
+int printClipboard() {
+    const std::optional<std::wstring> text = zarn::clipboardText(nullptr);
+    if (!text) return 1;
+    std::printf("%s\n", zarn::utf8FromUtf16(*text).c_str());
+    return 0;
+}
+
 int postClose() {
     HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
@@ -458,6 +467,7 @@ int main(int argc, char** argv) {
     if (command == "tiparea") return printTipArea();
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
     if (command == "copy") return copyLines(argc);
+    if (command == "clipboard") return printClipboard();
     if (command == "close") return postClose();
     if (command == "ontop") return printOnTop();
     if (command == "settingchange" && argc > 2) return settingChanged(wideArgument(2));
@@ -468,7 +478,7 @@ int main(int argc, char** argv) {
     if (command == "window" && argc > 3) return showWindow(wideArgument(2), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n"
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|clipboard|close|ontop|events SECONDS\n"
                "       zarn-probe settingchange AREA|place|moveto L T W|foreground|window TITLE SECONDS [HOTKEY]\n",
                stderr);
     return 64;

@@ -69,6 +69,7 @@ int checkSettings(const char* path, std::int32_t dpi) {
     if (settings.remember) printLine("remember: ", "yes");
     if (settings.hotkey) printLine("hotkey: ", hotkeyText(*settings.hotkey));
     if (settings.language) printLine("language: ", languageTag(*settings.language));
+    if (settings.copy == CopyNotation::Line) printLine("copy: ", "line");
     for (const std::string& key : unknownKeys) printLine("warning: ", visibleText(key));
     return 0;
 }

@@ -53,4 +53,19 @@ std::optional<std::wstring> clipboardText(HWND owner) {
     return std::wstring(text, std::find(text, text + units, L'\0'));
 }
 
+bool putClipboardText(HWND owner, std::wstring_view text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return false;
+    if (void* data = GlobalLock(memory)) {
+        *std::copy(text.begin(), text.end(), static_cast<wchar_t*>(data)) = L'\0';
+        GlobalUnlock(memory);
+        const OpenedClipboard clipboard(owner);
+        // Once set, the memory is the system's; until then it is ours to free.
+        if (clipboard.isOpen() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory)) return true;
+    }
+    GlobalFree(memory);
+    return false;
+}
+
 }  // namespace zarn

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zarn {
 
@@ -12,5 +13,9 @@ namespace zarn {
 // formats), up to its first zero unit, with `owner` holding the clipboard open meanwhile. Nothing
 // when the clipboard holds no text or another program keeps it open.
 std::optional<std::wstring> clipboardText(HWND owner);
+
+// Puts `text` on the clipboard as Unicode text, in place of whatever it held, with `owner` as the
+// clipboard's owner. False when another program keeps the clipboard open or memory runs short.
+bool putClipboardText(HWND owner, std::wstring_view text);
 
 }  // namespace zarn

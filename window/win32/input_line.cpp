@@ -5,9 +5,12 @@
 #include <string>
 #include <utility>
 
+#include "window/copied_text.hpp"
 #include "window/entered_text.hpp"
 #include "window/keystroke.hpp"
 #include "window/line_history.hpp"
+#include "window/pasted_text.hpp"
+#include "window/settings.hpp"
 #include "window/win32/announcer.hpp"
 #include "window/win32/clipboard_text.hpp"
 #include "window/win32/message_texts.hpp"
@@ -24,15 +27,16 @@ constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
-// tip, its history, the locale's decimal separator and its accessibility annotations. Made by
-// attachInputLine, kept behind the control's GWLP_USERDATA and deleted when the control is
-// destroyed.
+// tip, its history, the locale's way of writing numbers, how it copies and its accessibility
+// annotations. Made by attachInputLine, kept behind the control's GWLP_USERDATA and deleted when
+// the control is destroyed.
 struct InputLine {
     explicit InputLine(HWND control) : tip(control), annotations(control, inputLineAccessibleName) {}
     WNDPROC controlProc = nullptr;
     RefusalTip tip;
     LineHistory history;
-    std::optional<char32_t> decimalSeparator = userDecimalSeparator();  // again when the locale changes
+    NumberFormat numberFormat = userNumberFormat();  // again when the locale changes
+    CopyNotation copy = CopyNotation::Locale;
     LineAnnotations annotations;  // after the tip: it goes first, clearing the tip's too
     // The keypad's decimal key is down, with this scan code (and extended bit): the character
     // it makes itself follows before its release, with the same scan code.
@@ -194,14 +198,51 @@ bool isShiftInsert(UINT message, WPARAM wParam) {
            (GetKeyState(VK_CONTROL) & 0x8000) == 0;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Ctrl+V, Shift+Insert, the context menu's Paste, or any program: the clipboard's whole text, made
-// the line's (window/entered_text.hpp), replaces the selection in one change. It is typing, and
-// evaluates nothing. (The control's own paste keeps only the text's first line.)
+// the line's (window/pasted_text.hpp, the line's digits beside the selection counted), replaces
+// the selection in one change. It is typing, and evaluates nothing. A paste the line refuses
+// (an exponent too large to write out) changes nothing and sounds the warning. (The control's
+// own paste keeps only the text's first line.)
 LRESULT onPaste(HWND control, const InputLine& inputLine) {
     const std::optional<std::wstring> text = clipboardText(control);
     if (!text) return 0;
-    const std::wstring entered = utf16FromUtf8(pastedText(utf8FromUtf16(*text), inputLine.decimalSeparator));
-    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(entered.c_str()));
+    const InputLineState line = readInputLine(control);
+    const PasteSite site{line.start > 0 && isDigit(line.text[line.start - 1]),
+                         line.end < line.text.size() && isDigit(line.text[line.end])};
+    const std::optional<std::string> entered = pastedText(utf8FromUtf16(*text), inputLine.numberFormat, site);
+    if (!entered) {
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+    }
+    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(utf16FromUtf8(*entered).c_str()));
+    return 0;
+}
+
+// Ctrl+Insert copies and Shift+Delete cuts a selection, as Ctrl+C and Ctrl+X do: Wine's control
+// does both itself, without sending itself the WM_COPY and WM_CUT the letters send.
+std::optional<UINT> clipboardMessageOfKey(HWND control, UINT message, WPARAM wParam) {
+    if (message != WM_KEYDOWN) return std::nullopt;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0, ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (wParam == VK_INSERT && ctrl && !shift) return WM_COPY;
+    if (wParam != VK_DELETE || !shift || ctrl) return std::nullopt;
+    DWORD start = 0, end = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end ? std::optional<UINT>(WM_CUT) : std::nullopt;  // without one, the control's own
+}
+
+// WM_COPY and WM_CUT, whoever sends them: the selection goes to the clipboard with the locale's
+// decimal separator (window/copied_text.hpp), and a cut then deletes it as typing would, once the
+// clipboard holds it. Nothing for the control's own copy and cut: with copy = line, or where the
+// locale writes decimals with ".".
+std::optional<LRESULT> onCopy(HWND control, const InputLine& inputLine, bool cut) {
+    if (inputLine.copy == CopyNotation::Line || !inputLine.numberFormat.decimal) return std::nullopt;
+    const InputLineState line = readInputLine(control);
+    if (line.start == line.end) return 0;
+    const std::string_view selected = std::string_view(line.text).substr(line.start, line.end - line.start);
+    const std::wstring copied = utf16FromUtf8(copiedText(selected, inputLine.numberFormat.decimal));
+    if (putClipboardText(control, copied) && cut) erase(control, line.text, line.start, line.end);
     return 0;
 }
 
@@ -259,7 +300,11 @@ void hideInputLineTip(HWND control) {
 
 void inputLineSettingChanged(HWND control, const wchar_t* area) {
     InputLine* inputLine = inputLineOf(control);
-    if (inputLine && area && std::wstring_view(area) == L"intl") inputLine->decimalSeparator = userDecimalSeparator();
+    if (inputLine && area && std::wstring_view(area) == L"intl") inputLine->numberFormat = userNumberFormat();
+}
+
+void setInputLineCopy(HWND control, CopyNotation copy) {
+    if (InputLine* inputLine = inputLineOf(control)) inputLine->copy = copy;
 }
 
 void setInputLineTipColours(HWND control, const TipColours& colours) {
@@ -281,8 +326,15 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     wParam = keypadCharacter(*inputLine, message, wParam, lParam);
     try {
         if (message == WM_PASTE || isShiftInsert(message, wParam)) return onPaste(control, *inputLine);
+        if (const std::optional<UINT> copying = clipboardMessageOfKey(control, message, wParam)) {
+            SendMessageW(control, *copying, 0, 0);
+            return 0;
+        }
+        if (message == WM_COPY || message == WM_CUT) {
+            if (const std::optional<LRESULT> answer = onCopy(control, *inputLine, message == WM_CUT)) return *answer;
+        }
         // The locale's decimal separator typed on the main keyboard enters ".", as the keypad's key does.
-        if (message == WM_CHAR) wParam = typedCharacter(static_cast<unsigned>(wParam), inputLine->decimalSeparator);
+        if (message == WM_CHAR) wParam = typedCharacter(static_cast<unsigned>(wParam), inputLine->numberFormat.decimal);
         if (const std::optional<LRESULT> answer = answerFromHistory(control, *inputLine, message, wParam, lParam)) {
             return *answer;
         }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "window/settings.hpp"
 #include "window/win32/refusal_tip.hpp"
 
 namespace zarn {
@@ -36,7 +37,9 @@ InputLineState readInputLine(HWND control);
 // menu's Undo item, say whether an undo would change the line. The control's own undo buffer is
 // never used. Ctrl+Backspace deletes the word before the caret, as typing.
 // The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
-// the line's (window/entered_text.hpp), at the selection.
+// the line's (window/pasted_text.hpp), at the selection; a copy or a cut (WM_COPY, WM_CUT, and
+// Ctrl+Insert and Shift+Delete, which Wine's control does without them) writes the locale's
+// decimal separator (window/copied_text.hpp), unless setInputLineCopy says otherwise.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
@@ -48,8 +51,12 @@ void hideInputLineTip(HWND control);
 
 // A system setting changed (WM_SETTINGCHANGE, which reaches only top-level windows, with its
 // `area`, which may be null): after a change of the locale ("intl") the line reads its decimal
-// separator again. Does nothing for a control not attached.
+// separator and digit grouping again. Does nothing for a control not attached.
 void inputLineSettingChanged(HWND control, const wchar_t* area);
+
+// How the line copies from now on: CopyNotation::Line copies the text as it stands. Does nothing
+// for a control not attached.
+void setInputLineCopy(HWND control, CopyNotation copy);
 
 // Gives the line's tip these colours (RefusalTip::setColours). Does nothing for a control not
 // attached.

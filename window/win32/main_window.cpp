@@ -215,6 +215,7 @@ void createContent(HWND window, MainWindowState& state) {
     }
     // Only when asked for: even a SetWindowPos that changes nothing costs Wine dearly here.
     if (state.settings.onTop) putOnTop(window, true);
+    setInputLineCopy(state.inputControl, state.settings.copy);
     // The app mode, where it decides, is asked first and answered while the font and size are made.
     state.theme.prepare(window, state.inputControl, state.settings.theme);
     const int textHeight = setLineFont(state);

@@ -1,12 +1,12 @@
 #pragma once
 // What the user's locale says about writing numbers.
 
-#include <optional>
+#include "window/number_format.hpp"
 
 namespace zarn {
 
-// The decimal separator of the user's locale as the line takes it (window/entered_text.hpp):
-// nothing where it is "." or cannot be read.
-std::optional<char32_t> userDecimalSeparator();
+// The decimal separator and digit grouping of the user's locale (window/number_format.hpp); what
+// cannot be read counts as not given.
+NumberFormat userNumberFormat();
 
 }  // namespace zarn
