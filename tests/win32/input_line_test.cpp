@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/win32/main_window_fixture.hpp"
+#include "tests/win32/visible_tip.hpp"
 
 namespace zarn::testing {
 namespace {
@@ -278,6 +279,31 @@ TEST_F(MainWindowTest, a_paste_enters_the_whole_clipboard_text_and_the_separator
         type(',');
         EXPECT_EQ(readLine().text, separator == L"," ? "1." : "1,");
     }
+}
+
+// What the line is sent while it is destroyed is answered by the edit control, to the end: here
+// its tip, as it goes, asks the line for its number of lines.
+struct TipGoing {
+    static inline HWND line = nullptr;
+    static inline WNDPROC tipProc = nullptr;
+    static inline LRESULT lineCount = -1;
+    static LRESULT CALLBACK onTipMessage(HWND tip, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_DESTROY) lineCount = SendMessageW(line, EM_GETLINECOUNT, 0, 0);
+        return CallWindowProcW(tipProc, tip, message, wParam, lParam);
+    }
+};
+
+TEST_F(MainWindowTest, the_line_answers_as_an_edit_control_while_it_is_destroyed) {
+    create();
+    setLine("(1/0)", 5, 5);
+    type(' ');
+    HWND tip = visibleTipOf(window);
+    ASSERT_NE(tip, nullptr);
+    TipGoing::line = line;
+    TipGoing::tipProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TipGoing::onTipMessage)));
+    DestroyWindow(window);
+    EXPECT_EQ(TipGoing::lineCount, 1);
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

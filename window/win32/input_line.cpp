@@ -261,8 +261,10 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     InputLine* inputLine = inputLineOf(control);
     if (!inputLine) return DefWindowProcW(control, message, wParam, lParam);  // never attached
     if (message == WM_NCDESTROY) {
-        // The last message the control gets: its tip goes with it.
+        // The last message the control gets: its tip goes with it. The control's own procedure
+        // takes over first, to answer what the tip's and the annotations' going sends meanwhile.
         const WNDPROC controlProc = inputLine->controlProc;
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
         SetWindowLongPtrW(control, GWLP_USERDATA, 0);
         delete inputLine;
         return CallWindowProcW(controlProc, control, message, wParam, lParam);
