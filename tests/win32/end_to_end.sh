@@ -111,6 +111,12 @@ import -window "$(visible_window ZARN)" "$work/zarn-window.png" 2>/dev/null
 press ZARN shift+BackSpace
 expect "Shift+Backspace empties the line" "0 0|" "$(probe line)"
 
+# Wine on X types Backspace's 0x08 under Ctrl, not the DEL Windows types: the key itself counts.
+probe settext "12 345"
+press ZARN ctrl+BackSpace
+wait_until line_is "3 3|12 "
+expect "Ctrl+Backspace deletes the word before the caret" "3 3|12 " "$(probe line)"
+
 probe settext "中 1 2"
 press ZARN plus
 expect "an operator after a double-byte character" "2 2|3 " "$(probe line)"

@@ -21,6 +21,13 @@ namespace {
 
 constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
+constexpr WPARAM ctrlBackspace = 0x7F;  // DEL, as Windows types it
+
+// A key down whose character becomes `character`, or nothing at all.
+struct TakenKey {
+    UINT scanCode;
+    std::optional<WPARAM> character;
+};
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
 // tip, its history, the locale's decimal separator and its accessibility annotations. Made by
@@ -33,30 +40,43 @@ struct InputLine {
     LineHistory history;
     std::optional<char32_t> decimalSeparator = userDecimalSeparator();  // again when the locale changes
     LineAnnotations annotations;  // after the tip: it goes first, clearing the tip's too
-    // The keypad's decimal key is down, with this scan code (and extended bit): the character
-    // it makes itself follows before its release, with the same scan code.
-    std::optional<UINT> keypadDecimalScanCode;
+    // A key is down whose character is taken over (keyCharacter): it follows before the key's
+    // release, with the same scan code (and extended bit).
+    std::optional<TakenKey> takenKey;
 };
 
 UINT scanCodeOf(LPARAM lParam) { return (static_cast<UINT>(lParam) >> 16) & 0x1FF; }
 
-// The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
-// French and most European ones), but in the notation there is only ".": the character that key
-// types is taken as "." whatever the layout, as calculators do. Only that character: any other
-// key, its release, or a character from elsewhere (an Alt code, an on-screen keyboard, another
-// program) ends it, so Ctrl with the key, which types nothing, leaves nothing behind. The main
-// keyboard's "," stays what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
-WPARAM keypadCharacter(InputLine& inputLine, UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::optional<UINT> down = std::exchange(inputLine.keypadDecimalScanCode, std::nullopt);
+// Ctrl+Backspace, Alt up (AltGr is Ctrl+Alt), deletes the word before the caret on the key itself:
+// Windows types DEL for it, but Wine on X types Backspace's own 0x08, which its control ignores
+// under Ctrl. The character the key makes, whichever it is, is then swallowed.
+bool deletesWordBefore(UINT message, WPARAM wParam) {
+    return message == WM_KEYDOWN && wParam == VK_BACK && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+           (GetKeyState(VK_MENU) & 0x8000) == 0;
+}
+
+// The character a message carries as the line takes it; nothing when it is swallowed. Two keys'
+// characters are taken over, each coming after its key with the same scan code:
+// - The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
+//   French and most European ones), but in the notation there is only ".": the character that key
+//   types is taken as "." whatever the layout, as calculators do. The main keyboard's "," stays
+//   what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
+// - Ctrl+Backspace's character is swallowed: the key itself deleted the word.
+// Only those characters: any other key, a release, or a character from elsewhere (an Alt code, an
+// on-screen keyboard, another program) ends the wait, so Ctrl with the keypad's key, which types
+// nothing, leaves nothing behind.
+std::optional<WPARAM> keyCharacter(InputLine& inputLine, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::optional<TakenKey> down = std::exchange(inputLine.takenKey, std::nullopt);
     switch (message) {
     case WM_KEYDOWN:
-        if (wParam == VK_DECIMAL || wParam == VK_SEPARATOR) inputLine.keypadDecimalScanCode = scanCodeOf(lParam);
+        if (wParam == VK_DECIMAL || wParam == VK_SEPARATOR) inputLine.takenKey = TakenKey{scanCodeOf(lParam), '.'};
+        if (deletesWordBefore(message, wParam)) inputLine.takenKey = TakenKey{scanCodeOf(lParam), std::nullopt};
         return wParam;
-    case WM_CHAR: return down == scanCodeOf(lParam) ? '.' : wParam;
+    case WM_CHAR: return down && down->scanCode == scanCodeOf(lParam) ? down->character : wParam;
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return wParam;
-    default: inputLine.keypadDecimalScanCode = down; return wParam;  // messages that are no keys
+    default: inputLine.takenKey = down; return wParam;  // messages that are no keys
     }
 }
 
@@ -271,8 +291,11 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     }
     if (takesTipAway(message)) inputLine->tip.hide();
     if (message == WM_GETOBJECT) inputLine->annotations.onObjectRequested();
-    wParam = keypadCharacter(*inputLine, message, wParam, lParam);
+    const std::optional<WPARAM> character = keyCharacter(*inputLine, message, wParam, lParam);
+    if (!character) return 0;
+    wParam = *character;
     try {
+        if (deletesWordBefore(message, wParam)) return onChar(control, *inputLine, ctrlBackspace, lParam);
         if (message == WM_PASTE || isShiftInsert(message, wParam)) return onPaste(control, *inputLine);
         // The locale's decimal separator typed on the main keyboard enters ".", as the keypad's key does.
         if (message == WM_CHAR) wParam = typedCharacter(static_cast<unsigned>(wParam), inputLine->decimalSeparator);

@@ -34,7 +34,8 @@ InputLineState readInputLine(HWND control);
 // WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
 // leaving the caret at the end of the line with nothing selected; EM_CANUNDO, and the context
 // menu's Undo item, say whether an undo would change the line. The control's own undo buffer is
-// never used. Ctrl+Backspace deletes the word before the caret, as typing.
+// never used. Ctrl+Backspace deletes the word before the caret, as typing, on the key itself (its
+// character is swallowed), as does a DEL character from elsewhere.
 // The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
 // the line's (window/entered_text.hpp), at the selection.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
