@@ -1,12 +1,29 @@
 // The input line under Wine: typed characters in, the control's text and selection out.
 
+#include <cstdint>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/main_window_fixture.hpp"
 #include "tests/win32/visible_tip.hpp"
+#include "window/win32/pending_exception.hpp"
+
+// The largest block an allocation may take: lowered, it makes a paste larger than the memory left.
+std::size_t largestAllocation = SIZE_MAX;
+
+void* operator new(std::size_t size) {
+    void* block = size <= largestAllocation ? HeapAlloc(GetProcessHeap(), 0, size ? size : 1) : nullptr;
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+void operator delete(void* block) noexcept {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace zarn::testing {
 namespace {
@@ -279,6 +296,31 @@ TEST_F(MainWindowTest, a_paste_enters_the_whole_clipboard_text_and_the_separator
         type(',');
         EXPECT_EQ(readLine().text, separator == L"," ? "1." : "1,");
     }
+}
+
+// A paste larger than the memory left (here, no block of 1,000 bytes) fails and keeps the line;
+// one while another program holds the clipboard open for a moment waits for it.
+TEST_F(MainWindowTest, a_paste_beyond_memory_keeps_the_line_and_a_clipboard_held_open_is_waited_for) {
+    create();
+    const auto copy = [this](const std::wstring& text) {
+        HWND box = CreateWindowExW(0, L"EDIT", text.c_str(), 0, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+        SendMessageW(box, EM_SETSEL, 0, -1), SendMessageW(box, WM_COPY, 0, 0);
+    };
+    setLine("3 ", 2, 2);
+    copy(std::wstring(1000, L'7'));
+    largestAllocation = 1000;
+    SendMessageW(line, WM_PASTE, 0, 0);
+    largestAllocation = SIZE_MAX;
+    EXPECT_NO_THROW(rethrowPendingException());
+    EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2}));
+    copy(L"45");
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] { OpenClipboard(nullptr), SetEvent(opened), Sleep(2), CloseClipboard(); });
+    WaitForSingleObject(opened, INFINITE);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(readLine(), (LineState{"3 45", 4, 4}));
 }
 
 // What the line is sent while it is destroyed is answered by the edit control, to the end: here

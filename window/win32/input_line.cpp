@@ -1,6 +1,7 @@
 #include "window/win32/input_line.hpp"
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -213,12 +214,20 @@ bool isShiftInsert(UINT message, WPARAM wParam) {
 
 // Ctrl+V, Shift+Insert, the context menu's Paste, or any program: the clipboard's whole text, made
 // the line's (window/entered_text.hpp), replaces the selection in one change. It is typing, and
-// evaluates nothing. (The control's own paste keeps only the text's first line.)
+// evaluates nothing. (The control's own paste keeps only the text's first line.) A paste that
+// cannot be made, the clipboard kept open elsewhere or a text beyond the memory left, sounds the
+// warning and leaves the line as it was.
 LRESULT onPaste(HWND control, const InputLine& inputLine) {
-    const std::optional<std::wstring> text = clipboardText(control);
-    if (!text) return 0;
-    const std::wstring entered = utf16FromUtf8(pastedText(utf8FromUtf16(*text), inputLine.decimalSeparator));
-    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(entered.c_str()));
+    try {
+        const std::optional<std::wstring> text = clipboardText(control);
+        if (!text) return 0;
+        const std::wstring entered = utf16FromUtf8(pastedText(utf8FromUtf16(*text), inputLine.decimalSeparator));
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(entered.c_str()));
+    } catch (const ClipboardBusy&) {
+        MessageBeep(MB_ICONWARNING);
+    } catch (const std::bad_alloc&) {
+        MessageBeep(MB_ICONWARNING);
+    }
     return 0;
 }
 

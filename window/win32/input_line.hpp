@@ -37,7 +37,7 @@ InputLineState readInputLine(HWND control);
 // never used. Ctrl+Backspace deletes the word before the caret, as typing, on the key itself (its
 // character is swallowed), as does a DEL character from elsewhere.
 // The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
-// the line's (window/entered_text.hpp), at the selection.
+// the line's (window/entered_text.hpp), at the selection, or beeps when it cannot be made.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);
