@@ -299,6 +299,14 @@ else
 fi
 zarn_pid=""
 
+# --- A quit message another program posts, with a code of its own, ends ZARN with exit code 0.
+if opened "$work/run/plain" "the window for a posted quit message is shown"; then
+    probe quit 7
+    exit_code_of "$zarn_pid"
+    expect "WM_QUIT with 7 from another program ends ZARN with exit code 0" 0 "$exit_code"
+    zarn_pid=""
+fi
+
 # --- Refused zarn.ini values and an unreadable zarn.ini end in the last-resort box, exit code 0.
 last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX
     start_zarn "$2"

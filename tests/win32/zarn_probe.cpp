@@ -30,6 +30,7 @@
 //   zarn-probe copy LINE...      puts the LINEs on the clipboard as text, joined by CR LF, as a
 //                                spreadsheet's column is copied
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
+//   zarn-probe quit CODE         posts WM_QUIT with CODE to the main window, as any program may
 //   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
 //                                cannot be read from another process)
 //   zarn-probe events SECONDS    watches zarn.exe's accessibility events for SECONDS, as a
@@ -281,10 +282,10 @@ int copyLines(int argc) {
     return box ? 0 : 1;
 }
 
-int postClose() {
+int postToMainWindow(UINT message, WPARAM wParam) {
     HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, message, wParam, 0);
     return 0;
 }
 
@@ -399,13 +400,14 @@ int main(int argc, char** argv) {
     if (command == "tiparea") return printTipArea();
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
     if (command == "copy") return copyLines(argc);
-    if (command == "close") return postClose();
+    if (command == "close") return postToMainWindow(WM_CLOSE, 0);
+    if (command == "quit" && argc > 2) return postToMainWindow(WM_QUIT, static_cast<WPARAM>(std::atoi(argv[2])));
     if (command == "ontop") return printOnTop();
     if (command == "settingchange" && argc > 2) return settingChanged(wideArgument(2));
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|ontop|events SECONDS\n"
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|close|quit CODE|ontop|events SECONDS\n"
                "       zarn-probe settingchange AREA\n", stderr);
     return 64;
 }
