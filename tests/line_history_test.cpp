@@ -47,6 +47,9 @@ const Script scripts[] = {
     {"an_evaluation_that_changes_nothing_is_no_step",
      {{T, "3 4"}, {E, "7 "}, {E, "7 "}, {U, "3 4"}, {U, ""}, {E, ""}, {R, "3 4"}, {R, "7 "},
       {T, "7 8"}, {E, "7 8 "}, {U, "7 "}, {R, "7 8 "}}},
+    {"a_line_emptied_by_typing_is_typed_text",
+     {{T, "1 2"}, {E, "3 "}, {U, "1 2"}, {T, ""}, {R, ""}, {U, "1 2"}, {R, ""}, {U, "1 2"}, {U, ""}}},
+    {"decimals_one_byte_longer_are_a_step", {{T, "(1/8)"}, {E, "0.125 "}, {U, "(1/8)"}}},
     {"typing_after_an_undo_takes_the_place_of_what_could_be_redone",
      {{T, "1 2"}, {E, "3 "}, {U, "1 2"}, {T, "1 5"}, {R, "1 5"}, {U, "1 2"}, {R, "1 5"}, {R, "1 5"},
       {E, "6 "}, {U, "1 5"}, {U, "1 2"}, {U, ""}}},
@@ -66,9 +69,9 @@ const Script scripts[] = {
     {"typed_text_that_does_not_fit_beside_the_step_is_undone_without_its_redo",
      {{T, "1 2"}, {E, "3 "}, {T, "3 4"}, {U, "3 "}, {R, "3 "}},
      2 * shortLine - 1},
-    {"typed_text_beyond_the_capacity_is_undone_without_its_redo",
+    {"typed_text_beyond_the_capacity_is_undone_without_its_redo",  // and without the old redo either
      {{T, "1 2"}, {E, "3 "}, {T, "3 " + fortyDigits}, {U, "3 "}, {R, "3 "}, {U, "1 2"}, {U, ""}, {R, "1 2"}, {R, "3 "},
-      {R, "3 "}},
+      {R, "3 "}, {U, "1 2"}, {T, "1 " + fortyDigits}, {U, "1 2"}, {R, "1 2"}},
      3 * shortLine},
 };
 

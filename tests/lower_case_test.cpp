@@ -80,6 +80,8 @@ TEST(LowerCase, refuses_ill_formed_utf8_where_the_sequence_starts) {
         {"\xF5\x80\x80\x80", 0},
         {"\xFF", 0},
         {"\xE2\x28\xA1", 0},          // a lead byte followed by ASCII
+        {"\xE2\x82\x28", 0},          // a bad third byte
+        {"\xE2\x82\xC0", 0},
         {"\xC3\xA9 \x81", 3},
         {"A\xF0\x9F\x98", 1},          // a four-byte sequence cut short
         {"\x82\xA0", 0},              // Shift JIS
@@ -97,10 +99,10 @@ TEST(LowerCase, refuses_ill_formed_utf8_where_the_sequence_starts) {
 
 TEST(LowerCase, names_the_text_with_its_bytes_escaped) {
     try {
-        lowerCase("Caf\xE9\n");
+        lowerCase("Caf\xE9\n \x7F~");
         FAIL() << "accepted invalid UTF-8";
     } catch (const Utf8Exception& error) {
-        EXPECT_EQ(error.message(), "invalid UTF-8 at byte 3 of \"Caf\\xE9\\x0A\"");
+        EXPECT_EQ(error.message(), "invalid UTF-8 at byte 3 of \"Caf\\xE9\\x0A \\x7F~\"");
         EXPECT_EQ(error.toString(), error.message());
     }
 }

@@ -10,6 +10,7 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "window/utf16.hpp"
 
@@ -50,7 +51,7 @@ TEST(Utf16, any_units_round_trip_and_offsets_never_cut_a_pair) {
     const auto isLow = [](wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
     std::mt19937 random(12);
     for (int round = 0; round < 5000; ++round) {
-        const std::wstring text = randomUnits(random, L"a \u00E9\u4E2D\xD800\xDBFF\xDC00\xDFFF");
+        const std::wstring text = randomUnits(random, L"a \u00E9\u07FF\u0800\u4E2D\xD800\xDBFF\xDC00\xDFFF");
         const std::string utf8 = utf8FromUtf16(text);
         ASSERT_EQ(utf16FromUtf8(utf8), text);
         for (std::size_t units = 0; units <= text.size(); ++units) {
@@ -61,7 +62,7 @@ TEST(Utf16, any_units_round_trip_and_offsets_never_cut_a_pair) {
 }
 
 TEST(Utf16, bytes_that_start_no_sequence_read_as_replacement_characters) {
-    const std::pair<std::string, std::wstring> cases[] = {
+    const std::pair<std::string_view, std::wstring> cases[] = {
         {"\xFF", L"\uFFFD"},
         {"a\x80" "b", L"a\uFFFD" L"b"},
         {"\xE4\xB8", L"\uFFFD\uFFFD"},              // cut short
@@ -69,11 +70,13 @@ TEST(Utf16, bytes_that_start_no_sequence_read_as_replacement_characters) {
         {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
         {"\xED\xA0\x80", L"\xD800"},                // a lone surrogate's own bytes
         {"\xF0\x9F\x98\x80", L"\xD83D\xDE00"},
+        {std::string_view("\xE4\xB8\xAD", 2), L"\uFFFD\uFFFD"},  // a view that ends inside a sequence
     };
     for (const auto& [utf8, expected] : cases) {
         EXPECT_EQ(utf16FromUtf8(utf8), expected) << testing::PrintToString(utf8);
         EXPECT_EQ(utf16OffsetOf(utf8, utf8.size()), expected.size()) << testing::PrintToString(utf8);
     }
+    EXPECT_EQ(utf8FromUtf16(std::wstring_view(L"\xD83D\xDE00", 1)), "\xED\xA0\xBD");  // and inside a pair
 }
 
 }  // namespace

@@ -113,6 +113,12 @@ import -window "$(visible_window ZARN)" "$work/zarn-window.png" 2>/dev/null
 press ZARN shift+BackSpace
 expect "Shift+Backspace empties the line" "0 0|" "$(probe line)"
 
+# Wine on X types Backspace's 0x08 under Ctrl, not the DEL Windows types: the key itself counts.
+probe settext "12 345"
+press ZARN ctrl+BackSpace
+wait_until line_is "3 3|12 "
+expect "Ctrl+Backspace deletes the word before the caret" "3 3|12 " "$(probe line)"
+
 probe settext "中 1 2"
 press ZARN plus
 expect "an operator after a double-byte character" "2 2|3 " "$(probe line)"
@@ -378,6 +384,14 @@ else
     fail "the warning box before a close is shown"
 fi
 zarn_pid=""
+
+# --- A quit message another program posts, with a code of its own, ends ZARN with exit code 0.
+if opened "$work/run/plain" "the window for a posted quit message is shown"; then
+    probe quit 7
+    exit_code_of "$zarn_pid"
+    expect "WM_QUIT with 7 from another program ends ZARN with exit code 0" 0 "$exit_code"
+    zarn_pid=""
+fi
 
 # --- Refused zarn.ini values and an unreadable zarn.ini end in the last-resort box, exit code 0.
 last_resort() {  # last_resort NAME FOLDER EXPECTED-TEXT-PREFIX

@@ -1,12 +1,30 @@
 // The input line under Wine: typed characters in, the control's text and selection out.
 
+#include <cstdint>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/main_window_fixture.hpp"
+#include "tests/win32/visible_tip.hpp"
 #include "window/win32/clipboard_text.hpp"
+#include "window/win32/pending_exception.hpp"
+
+// The largest block an allocation may take: lowered, it makes a paste larger than the memory left.
+std::size_t largestAllocation = SIZE_MAX;
+
+void* operator new(std::size_t size) {
+    void* block = size <= largestAllocation ? HeapAlloc(GetProcessHeap(), 0, size ? size : 1) : nullptr;
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+void operator delete(void* block) noexcept {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace zarn::testing {
 namespace {
@@ -323,6 +341,52 @@ TEST_F(MainWindowTest, copies_write_the_locales_decimal_comma_and_a_paste_reads_
     SendMessageW(line, WM_PASTE, 0, 0);
     EXPECT_EQ(readLine().text, "7 1234.5 (-2000) 1.5");
     setLocale(decimal, group);
+}
+
+// A paste larger than the memory left (here, no block of 1,000 bytes) fails and keeps the line;
+// one while another program holds the clipboard open for a moment waits for it.
+TEST_F(MainWindowTest, a_paste_beyond_memory_keeps_the_line_and_a_clipboard_held_open_is_waited_for) {
+    create();
+    setLine("3 ", 2, 2);
+    putClipboardText(window, std::wstring(1000, L'7'));
+    largestAllocation = 1000;
+    SendMessageW(line, WM_PASTE, 0, 0);
+    largestAllocation = SIZE_MAX;
+    EXPECT_NO_THROW(rethrowPendingException());
+    EXPECT_EQ(readLine(), (LineState{"3 ", 2, 2}));
+    putClipboardText(window, L"45");
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] { OpenClipboard(nullptr), SetEvent(opened), Sleep(2), CloseClipboard(); });
+    WaitForSingleObject(opened, INFINITE);
+    SendMessageW(line, WM_PASTE, 0, 0);
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(readLine(), (LineState{"3 45", 4, 4}));
+}
+
+// What the line is sent while it is destroyed is answered by the edit control, to the end: here
+// its tip, as it goes, asks the line for its number of lines.
+struct TipGoing {
+    static inline HWND line = nullptr;
+    static inline WNDPROC tipProc = nullptr;
+    static inline LRESULT lineCount = -1;
+    static LRESULT CALLBACK onTipMessage(HWND tip, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_DESTROY) lineCount = SendMessageW(line, EM_GETLINECOUNT, 0, 0);
+        return CallWindowProcW(tipProc, tip, message, wParam, lParam);
+    }
+};
+
+TEST_F(MainWindowTest, the_line_answers_as_an_edit_control_while_it_is_destroyed) {
+    create();
+    setLine("(1/0)", 5, 5);
+    type(' ');
+    HWND tip = visibleTipOf(window);
+    ASSERT_NE(tip, nullptr);
+    TipGoing::line = line;
+    TipGoing::tipProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TipGoing::onTipMessage)));
+    DestroyWindow(window);
+    EXPECT_EQ(TipGoing::lineCount, 1);
 }
 
 TEST_F(MainWindowTest, lines_longer_than_32767_bytes_are_pasted_and_evaluated_whole) {

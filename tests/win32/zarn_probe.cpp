@@ -31,6 +31,7 @@
 //                                spreadsheet's column is copied
 //   zarn-probe clipboard         prints the clipboard's text; exit code 1 when it holds none
 //   zarn-probe close             posts WM_CLOSE to the main window, as taskkill does
+//   zarn-probe quit CODE         posts WM_QUIT with CODE to the main window, as any program may
 //   zarn-probe ontop             prints 1 if the main window is on top, else 0 (its system menu
 //                                cannot be read from another process)
 //   zarn-probe place             prints the main window's outer left and top and its client width
@@ -292,17 +293,19 @@ int copyLines(int argc) {
     return box ? 0 : 1;
 }
 
-int printClipboard() {
+int printClipboard() try {
     const std::optional<std::wstring> text = zarn::clipboardText(nullptr);
     if (!text) return 1;
     std::printf("%s\n", zarn::utf8FromUtf16(*text).c_str());
     return 0;
+} catch (const zarn::ClipboardBusy&) {
+    return 1;
 }
 
-int postClose() {
+int postToMainWindow(UINT message, WPARAM wParam) {
     HWND window = FindWindowW(L"ZARN", nullptr);
     if (!window) return 2;
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, message, wParam, 0);
     return 0;
 }
 
@@ -468,7 +471,8 @@ int main(int argc, char** argv) {
     if (command == "tipbeside" && argc > 2) return printTipBeside(wideArgument(2));
     if (command == "copy") return copyLines(argc);
     if (command == "clipboard") return printClipboard();
-    if (command == "close") return postClose();
+    if (command == "close") return postToMainWindow(WM_CLOSE, 0);
+    if (command == "quit" && argc > 2) return postToMainWindow(WM_QUIT, static_cast<WPARAM>(std::atoi(argv[2])));
     if (command == "ontop") return printOnTop();
     if (command == "settingchange" && argc > 2) return settingChanged(wideArgument(2));
     if (command == "events" && argc > 2) return printEvents(std::atoi(argv[2]));
@@ -478,8 +482,9 @@ int main(int argc, char** argv) {
     if (command == "window" && argc > 3) return showWindow(wideArgument(2), std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     std::fputs("usage: zarn-probe line|settext TEXT|box TITLE|client|visible|iconic|widest|xheight FACE H|width FACE H TEXT|"
                "drawnwidth TEXT|fault KIND|roundtrip LENGTH REPEATS\n", stderr);
-    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|clipboard|close|ontop|events SECONDS\n"
-               "       zarn-probe settingchange AREA|place|moveto L T W|foreground|window TITLE SECONDS [HOTKEY]\n",
+    std::fputs("       zarn-probe tip|tiparea|tipbeside TOKEN|copy LINE...|clipboard|close|quit CODE|ontop|\n"
+               "       zarn-probe events SECONDS|settingchange AREA|place|moveto L T W|foreground|\n"
+               "       zarn-probe window TITLE SECONDS [HOTKEY]\n",
                stderr);
     return 64;
 }

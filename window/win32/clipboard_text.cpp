@@ -1,15 +1,29 @@
 #include "window/win32/clipboard_text.hpp"
 
 #include <algorithm>
+#include <chrono>
 
 namespace zarn {
 
 namespace {
 
+// Another program may hold the clipboard open for a moment (as clipboard viewers do after each
+// change): it is asked again, with short waits, up to this long.
+constexpr auto clipboardPatience = std::chrono::milliseconds(15);
+
+bool openClipboardWithin(HWND owner) {
+    const auto deadline = std::chrono::steady_clock::now() + clipboardPatience;
+    while (!OpenClipboard(owner)) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        Sleep(2);
+    }
+    return true;
+}
+
 // The clipboard, open for the scope: no other program can change or read it meanwhile.
 class OpenedClipboard {
 public:
-    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit OpenedClipboard(HWND owner) : open_(openClipboardWithin(owner)) {}
     ~OpenedClipboard() {
         if (open_) CloseClipboard();
     }
@@ -41,7 +55,7 @@ private:
 
 std::optional<std::wstring> clipboardText(HWND owner) {
     const OpenedClipboard clipboard(owner);
-    if (!clipboard.isOpen()) return std::nullopt;
+    if (!clipboard.isOpen()) throw ClipboardBusy();
     const auto memory = static_cast<HGLOBAL>(GetClipboardData(CF_UNICODETEXT));
     if (!memory) return std::nullopt;
     const LockedMemory locked(memory);

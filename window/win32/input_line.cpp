@@ -1,6 +1,7 @@
 #include "window/win32/input_line.hpp"
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,6 +26,13 @@ namespace {
 
 constexpr WPARAM ctrlY = 0x19;
 constexpr WPARAM ctrlZ = 0x1A;
+constexpr WPARAM ctrlBackspace = 0x7F;  // DEL, as Windows types it
+
+// A key down whose character becomes `character`, or nothing at all.
+struct TakenKey {
+    UINT scanCode;
+    std::optional<WPARAM> character;
+};
 
 // What the input line keeps beside the control's text: the control's own window procedure, its
 // tip, its history, the locale's way of writing numbers, how it copies and its accessibility
@@ -38,30 +46,43 @@ struct InputLine {
     NumberFormat numberFormat = userNumberFormat();  // again when the locale changes
     CopyNotation copy = CopyNotation::Locale;
     LineAnnotations annotations;  // after the tip: it goes first, clearing the tip's too
-    // The keypad's decimal key is down, with this scan code (and extended bit): the character
-    // it makes itself follows before its release, with the same scan code.
-    std::optional<UINT> keypadDecimalScanCode;
+    // A key is down whose character is taken over (keyCharacter): it follows before the key's
+    // release, with the same scan code (and extended bit).
+    std::optional<TakenKey> takenKey;
 };
 
 UINT scanCodeOf(LPARAM lParam) { return (static_cast<UINT>(lParam) >> 16) & 0x1FF; }
 
-// The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
-// French and most European ones), but in the notation there is only ".": the character that key
-// types is taken as "." whatever the layout, as calculators do. Only that character: any other
-// key, its release, or a character from elsewhere (an Alt code, an on-screen keyboard, another
-// program) ends it, so Ctrl with the key, which types nothing, leaves nothing behind. The main
-// keyboard's "," stays what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
-WPARAM keypadCharacter(InputLine& inputLine, UINT message, WPARAM wParam, LPARAM lParam) {
-    const std::optional<UINT> down = std::exchange(inputLine.keypadDecimalScanCode, std::nullopt);
+// Ctrl+Backspace, Alt up (AltGr is Ctrl+Alt), deletes the word before the caret on the key itself:
+// Windows types DEL for it, but Wine on X types Backspace's own 0x08, which its control ignores
+// under Ctrl. The character the key makes, whichever it is, is then swallowed.
+bool deletesWordBefore(UINT message, WPARAM wParam) {
+    return message == WM_KEYDOWN && wParam == VK_BACK && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+           (GetKeyState(VK_MENU) & 0x8000) == 0;
+}
+
+// The character a message carries as the line takes it; nothing when it is swallowed. Two keys'
+// characters are taken over, each coming after its key with the same scan code:
+// - The keypad's decimal key types the decimal separator of the keyboard's layout ("," on German,
+//   French and most European ones), but in the notation there is only ".": the character that key
+//   types is taken as "." whatever the layout, as calculators do. The main keyboard's "," stays
+//   what it is. (VK_SEPARATOR is the decimal key's code on some layouts.)
+// - Ctrl+Backspace's character is swallowed: the key itself deleted the word.
+// Only those characters: any other key, a release, or a character from elsewhere (an Alt code, an
+// on-screen keyboard, another program) ends the wait, so Ctrl with the keypad's key, which types
+// nothing, leaves nothing behind.
+std::optional<WPARAM> keyCharacter(InputLine& inputLine, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::optional<TakenKey> down = std::exchange(inputLine.takenKey, std::nullopt);
     switch (message) {
     case WM_KEYDOWN:
-        if (wParam == VK_DECIMAL || wParam == VK_SEPARATOR) inputLine.keypadDecimalScanCode = scanCodeOf(lParam);
+        if (wParam == VK_DECIMAL || wParam == VK_SEPARATOR) inputLine.takenKey = TakenKey{scanCodeOf(lParam), '.'};
+        if (deletesWordBefore(message, wParam)) inputLine.takenKey = TakenKey{scanCodeOf(lParam), std::nullopt};
         return wParam;
-    case WM_CHAR: return down == scanCodeOf(lParam) ? '.' : wParam;
+    case WM_CHAR: return down && down->scanCode == scanCodeOf(lParam) ? down->character : wParam;
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return wParam;
-    default: inputLine.keypadDecimalScanCode = down; return wParam;  // messages that are no keys
+    default: inputLine.takenKey = down; return wParam;  // messages that are no keys
     }
 }
 
@@ -202,21 +223,26 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Ctrl+V, Shift+Insert, the context menu's Paste, or any program: the clipboard's whole text, made
 // the line's (window/pasted_text.hpp, the line's digits beside the selection counted), replaces
-// the selection in one change. It is typing, and evaluates nothing. A paste the line refuses
-// (an exponent too large to write out) changes nothing and sounds the warning. (The control's
-// own paste keeps only the text's first line.)
+// the selection in one change. It is typing, and evaluates nothing. (The control's own paste
+// keeps only the text's first line.) A paste that cannot be made, the clipboard kept open
+// elsewhere, a text beyond the memory left or one the line refuses (an exponent too large to
+// write out), sounds the warning and leaves the line as it was.
 LRESULT onPaste(HWND control, const InputLine& inputLine) {
-    const std::optional<std::wstring> text = clipboardText(control);
-    if (!text) return 0;
-    const InputLineState line = readInputLine(control);
-    const PasteSite site{line.start > 0 && isDigit(line.text[line.start - 1]),
-                         line.end < line.text.size() && isDigit(line.text[line.end])};
-    const std::optional<std::string> entered = pastedText(utf8FromUtf16(*text), inputLine.numberFormat, site);
-    if (!entered) {
-        MessageBeep(MB_ICONWARNING);
-        return 0;
+    try {
+        const std::optional<std::wstring> text = clipboardText(control);
+        if (!text) return 0;
+        const InputLineState line = readInputLine(control);
+        const PasteSite site{line.start > 0 && isDigit(line.text[line.start - 1]),
+                             line.end < line.text.size() && isDigit(line.text[line.end])};
+        const std::optional<std::string> entered = pastedText(utf8FromUtf16(*text), inputLine.numberFormat, site);
+        if (entered) {
+            SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(utf16FromUtf8(*entered).c_str()));
+            return 0;
+        }
+    } catch (const ClipboardBusy&) {
+    } catch (const std::bad_alloc&) {
     }
-    SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(utf16FromUtf8(*entered).c_str()));
+    MessageBeep(MB_ICONWARNING);
     return 0;
 }
 
@@ -234,15 +260,22 @@ std::optional<UINT> clipboardMessageOfKey(HWND control, UINT message, WPARAM wPa
 
 // WM_COPY and WM_CUT, whoever sends them: the selection goes to the clipboard with the locale's
 // decimal separator (window/copied_text.hpp), and a cut then deletes it as typing would, once the
-// clipboard holds it. Nothing for the control's own copy and cut: with copy = line, or where the
+// clipboard holds it; a copy that cannot be made beeps. Nothing for the control's own copy and cut: with copy = line, or where the
 // locale writes decimals with ".".
 std::optional<LRESULT> onCopy(HWND control, const InputLine& inputLine, bool cut) {
     if (inputLine.copy == CopyNotation::Line || !inputLine.numberFormat.decimal) return std::nullopt;
-    const InputLineState line = readInputLine(control);
-    if (line.start == line.end) return 0;
-    const std::string_view selected = std::string_view(line.text).substr(line.start, line.end - line.start);
-    const std::wstring copied = utf16FromUtf8(copiedText(selected, inputLine.numberFormat.decimal));
-    if (putClipboardText(control, copied) && cut) erase(control, line.text, line.start, line.end);
+    try {
+        const InputLineState line = readInputLine(control);
+        if (line.start == line.end) return 0;
+        const std::string_view selected = std::string_view(line.text).substr(line.start, line.end - line.start);
+        const std::wstring copied = utf16FromUtf8(copiedText(selected, inputLine.numberFormat.decimal));
+        if (putClipboardText(control, copied)) {
+            if (cut) erase(control, line.text, line.start, line.end);
+            return 0;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    MessageBeep(MB_ICONWARNING);  // the clipboard kept open elsewhere, or no memory: the line stays
     return 0;
 }
 
@@ -315,16 +348,21 @@ LRESULT CALLBACK inputLineProc(HWND control, UINT message, WPARAM wParam, LPARAM
     InputLine* inputLine = inputLineOf(control);
     if (!inputLine) return DefWindowProcW(control, message, wParam, lParam);  // never attached
     if (message == WM_NCDESTROY) {
-        // The last message the control gets: its tip goes with it.
+        // The last message the control gets: its tip goes with it. The control's own procedure
+        // takes over first, to answer what the tip's and the annotations' going sends meanwhile.
         const WNDPROC controlProc = inputLine->controlProc;
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
         SetWindowLongPtrW(control, GWLP_USERDATA, 0);
         delete inputLine;
         return CallWindowProcW(controlProc, control, message, wParam, lParam);
     }
     if (takesTipAway(message)) hideTip(*inputLine);
     if (message == WM_GETOBJECT) inputLine->annotations.onObjectRequested();
-    wParam = keypadCharacter(*inputLine, message, wParam, lParam);
+    const std::optional<WPARAM> character = keyCharacter(*inputLine, message, wParam, lParam);
+    if (!character) return 0;
+    wParam = *character;
     try {
+        if (deletesWordBefore(message, wParam)) return onChar(control, *inputLine, ctrlBackspace, lParam);
         if (message == WM_PASTE || isShiftInsert(message, wParam)) return onPaste(control, *inputLine);
         if (const std::optional<UINT> copying = clipboardMessageOfKey(control, message, wParam)) {
             SendMessageW(control, *copying, 0, 0);

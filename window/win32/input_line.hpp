@@ -35,11 +35,13 @@ InputLineState readInputLine(HWND control);
 // WM_UNDO, EM_UNDO and the control's context menu undo, Ctrl+Y and Ctrl+Shift+Z redo, each
 // leaving the caret at the end of the line with nothing selected; EM_CANUNDO, and the context
 // menu's Undo item, say whether an undo would change the line. The control's own undo buffer is
-// never used. Ctrl+Backspace deletes the word before the caret, as typing.
+// never used. Ctrl+Backspace deletes the word before the caret, as typing, on the key itself (its
+// character is swallowed), as does a DEL character from elsewhere.
 // The locale's decimal separator typed enters "."; a paste enters the clipboard's whole text, made
 // the line's (window/pasted_text.hpp), at the selection; a copy or a cut (WM_COPY, WM_CUT, and
 // Ctrl+Insert and Shift+Delete, which Wine's control does without them) writes the locale's
-// decimal separator (window/copied_text.hpp), unless setInputLineCopy says otherwise.
+// decimal separator (window/copied_text.hpp), unless setInputLineCopy says otherwise. A paste that
+// cannot be made beeps.
 // Each key that changes the line, and each tip, is announced to screen readers (announcer.hpp),
 // and the control gets its accessible name when a client first asks for it.
 void attachInputLine(HWND control);

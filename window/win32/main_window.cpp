@@ -426,9 +426,10 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
     } else {
         ShowWindow(window, showCommand);
     }
-    const int exitCode = runMessageLoop();
+    // Any program can post the quit message, with any code: ZARN's own exit code stays 0.
+    runMessageLoop();
     rethrowPendingException();
-    return exitCode;
+    return 0;
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

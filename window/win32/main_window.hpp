@@ -25,7 +25,8 @@ HWND createMainWindow(HINSTANCE instance);
 // Waits for messages and dispatches them until the quit message; returns its wParam.
 int runMessageLoop();
 
-// Registers, creates, shows and runs the main window; returns the quit message's wParam.
+// Registers, creates, shows and runs the main window; returns 0, the program's exit code, whatever
+// the quit message carries.
 // Rethrows, once the loop has ended, an exception caught in a window procedure.
 int runMainWindow(HINSTANCE instance, int showCommand);
 
