@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <iostream>
+#include <utility>
 
 #include "window/utf16.hpp"
 
@@ -18,15 +18,14 @@ bool isConsole(HANDLE handle) {
     return GetConsoleMode(handle, &mode) != 0;
 }
 
-// Where each standard stream goes, asked once. Streams that are no console carry bytes, with no
-// CR LF translation by the C runtime either way (and no Ctrl+Z ending a pipe early).
+// Where each standard stream goes, asked once. Output to no console is written through the C
+// runtime as bytes, without its CR LF translation; input is read with ReadFile.
 struct StandardStreams {
     bool outputIsConsole = isConsole(GetStdHandle(STD_OUTPUT_HANDLE));
     bool errorIsConsole = isConsole(GetStdHandle(STD_ERROR_HANDLE));
     bool inputIsConsole = isConsole(GetStdHandle(STD_INPUT_HANDLE));
 
     StandardStreams() {
-        _setmode(_fileno(stdin), _O_BINARY);
         _setmode(_fileno(stdout), _O_BINARY);
         _setmode(_fileno(stderr), _O_BINARY);
     }
@@ -49,44 +48,61 @@ void writeToConsole(HANDLE console, std::wstring_view text) {
     }
 }
 
-// The console's lines as they are typed, in UTF-16 until a whole line is there, so that a
-// character is never cut between two reads.
-class ConsoleLines {
+// Standard input cut into lines at each LF: bytes as they come from a pipe or file, or what is
+// typed at a console, read in UTF-16 and kept as UTF-8.
+class InputLines {
 public:
+    explicit InputLines(bool console) : console_(console) {}
+
     bool next(std::string& line) {
         for (;;) {
-            if (const std::size_t end = pending_.find(L'\n'); end != std::wstring::npos) {
-                return take(end, end + 1, line);
-            }
-            if (ended_ || !read()) {
-                ended_ = true;
-                return !pending_.empty() && take(pending_.size(), pending_.size(), line);
-            }
+            const std::size_t end = pending_.find('\n', scanned_);
+            if (end != std::string::npos) return take(end, end + 1, line);
+            if (ended_) return start_ < pending_.size() && take(pending_.size(), pending_.size(), line);
+            pending_.erase(0, start_);
+            start_ = 0;
+            scanned_ = pending_.size();  // a long line is searched once, not again at every read
+            ended_ = !(console_ ? readConsole() : readBytes());
         }
     }
 
 private:
-    // Takes pending_[0, end) as the line, without the CR of a CR LF, and drops it to `next`.
+    // Takes pending_[start_, end) as the line, without the CR of a CR LF, and goes on at `next`.
     bool take(std::size_t end, std::size_t next, std::string& line) {
-        if (!pending_.empty() && pending_.front() == L'\x1A') {  // Ctrl+Z: the end of the input
+        if (console_ && pending_[start_] == '\x1A') {  // Ctrl+Z at the start of a line: the end
             ended_ = true;
-            pending_.clear();
+            start_ = scanned_ = pending_.size();
             return false;
         }
-        const bool crLf = next > end && end > 0 && pending_[end - 1] == L'\r';
-        line = utf8FromUtf16(std::wstring_view(pending_).substr(0, crLf ? end - 1 : end));
-        pending_.erase(0, next);
+        const bool crLf = next > end && end > start_ && pending_[end - 1] == '\r';
+        line.assign(pending_, start_, (crLf ? end - 1 : end) - start_);
+        start_ = scanned_ = next;
         return true;
     }
 
-    bool read() {
+    // ReadFile gives what a pipe holds as soon as it holds something, so results follow their lines.
+    bool readBytes() {
+        char buffer[65536];
+        DWORD count = 0;
+        if (!ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &count, nullptr) || count == 0) return false;
+        pending_.append(buffer, count);
+        return true;
+    }
+
+    bool readConsole() {
         wchar_t buffer[4096];
         for (;;) {
             DWORD count = 0;
             SetLastError(ERROR_SUCCESS);
-            const BOOL read = ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 4096, &count, nullptr);
-            if (read && count > 0) {
-                pending_.append(buffer, count);
+            if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 4096, &count, nullptr) && count > 0) {
+                // The first half of a pair waits for its second, which the next read brings.
+                std::wstring text = std::exchange(highSurrogate_, std::wstring());
+                text.append(buffer, count);
+                if (text.back() >= 0xD800 && text.back() <= 0xDBFF) {
+                    highSurrogate_ = text.back();
+                    text.pop_back();
+                }
+                pending_ += utf8FromUtf16(text);
                 return true;
             }
             // Ctrl+C cuts a read short; the console's handler then ends the program, unless Ctrl+C
@@ -96,7 +112,11 @@ private:
         }
     }
 
-    std::wstring pending_;
+    bool console_;
+    std::string pending_;
+    std::size_t start_ = 0;    // where the next line begins
+    std::size_t scanned_ = 0;  // where the search for its LF goes on
+    std::wstring highSurrogate_;
     bool ended_ = false;
 };
 
@@ -119,16 +139,8 @@ void writeText(Stream stream, std::string_view text) {
 }
 
 bool readInputLine(std::string& line) {
-    if (standardStreams().inputIsConsole) {
-        static ConsoleLines console;
-        return console.next(line);
-    }
-    static const bool unsynchronised = (std::ios::sync_with_stdio(false), true);
-    (void)unsynchronised;
-    if (!std::getline(std::cin, line, '\n')) return false;
-    // Only a line that ended at an LF can end in CR LF.
-    if (!std::cin.eof() && !line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    static InputLines input(standardStreams().inputIsConsole);
+    return input.next(line);
 }
 
 std::FILE* openFileForReading(const char* path) {
