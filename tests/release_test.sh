@@ -39,8 +39,8 @@ for run in first second; do
 done
 check "the two zips are the same bytes" cmp "$work/first/$zip" "$work/second/$zip"
 check "the checksum file verifies" sh -c "cd '$work/first' && sha256sum -c --status '$zip.sha256'"
-expect "the zip holds exactly the three files" \
-    "$name/README.txt|$name/zarn.exe|$name/zarn.ini.example" \
+expect "the zip holds exactly the four files, both programs among them" \
+    "$name/README.txt|$name/zarn-eval.exe|$name/zarn.exe|$name/zarn.ini.example" \
     "$(unzip -Z1 "$work/first/$zip" | sort | paste -sd '|')"
 
 unzip -q "$work/first/$zip" -d "$work/unpacked"
@@ -56,6 +56,10 @@ check "zarn.exe's manifest says $version.0" grep -qaF "version=\"$version.0\"" "
 check "README.md names $zip" grep -q "$zip" "$root/README.md"
 check "CHANGELOG.md has a section for $version" grep -q "^## \[$version\] - " "$root/CHANGELOG.md"
 
+# --- The unpacked zarn-eval.exe: a console program that needs nothing beyond KERNEL32 and msvcrt.
+expect "zarn-eval.exe imports only KERNEL32 and msvcrt" "KERNEL32.dll|msvcrt.dll" \
+    "$(x86_64-w64-mingw32-objdump -p "$folder/zarn-eval.exe" | sed -n 's/^\s*DLL Name: //p' | sort | paste -sd '|')"
+
 # --- The unpacked zarn.exe, started in its own folder with the example as its zarn.ini.
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 visible() { [ -n "$(xdotool search --onlyvisible --name "$1")" ]; }
@@ -66,6 +70,9 @@ zarn_virtual_display || { fail "no virtual display"; exit 1; }
 xvfb_pid=$zarn_xvfb_pid
 zarn_test_fonts
 zarn_wine_prefix "$prefix" x11
+
+(cd "$folder" && wine ./zarn-eval.exe "22 7/") </dev/null >"$work/zarn-eval.out" 2>/dev/null
+expect "the unpacked zarn-eval.exe evaluates 22 7/" $'(22/7)\r' "$(cat "$work/zarn-eval.out")"
 
 cp "$folder/zarn.ini.example" "$folder/zarn.ini"
 (cd "$folder" && exec wine ./zarn.exe) </dev/null >/dev/null 2>&1 &

@@ -1,21 +1,42 @@
 #!/usr/bin/env bash
 # zarn-eval as a user runs it: output lines, messages on standard error, exit status.
+#   zarn_eval_test.sh TOOL                 the native tool
+#   zarn_eval_test.sh --crlf COMMAND...    the tool COMMAND runs (zarn-eval.exe through Wine): the
+#                                          same table, its output lines ending in CR LF
 set -u
+ini=$(mktemp -d)
+trap 'rm -rf "$ini"' EXIT
+line_end=$'\n'
+program=zarn-eval
+if [ "$1" = --crlf ]; then
+  shift
+  line_end=$'\r\n'
+  program=zarn-eval.exe
+  printf '#!/bin/sh\nexec %s "$@"\n' "$(printf '%q ' "$@")" >"$ini/run-tool"
+  chmod +x "$ini/run-tool"
+  set -- "$ini/run-tool"
+fi
 tool=$1
 failures=0
 checks=0
 
 # check NAME EXPECTED_STDOUT EXPECTED_STDERR -- command...
+# Standard error is given without its last line end. Both are compared byte for byte, each LF of
+# the expected text as the tool's line end. Output goes to files: a pipe could be held open by
+# services that a Windows program under Wine starts.
 check() {
   local name=$1 out=$2 err=$3
   checks=$((checks + 1))
   shift 4
-  local actual_out actual_err actual_status
-  actual_out=$("$@" 2>/tmp/zarn-eval-test.$$; printf x)
-  actual_status=${PIPESTATUS[0]}
+  "$@" >"$ini/out" 2>"$ini/err"
+  local actual_out actual_err
+  actual_out=$(cat "$ini/out"; printf x)
   actual_out=${actual_out%x}
-  actual_err=$(cat /tmp/zarn-eval-test.$$)
-  rm -f /tmp/zarn-eval-test.$$
+  actual_err=$(cat "$ini/err"; printf x)
+  actual_err=${actual_err%x}
+  [ -z "$err" ] || err+=$'\n'
+  out=${out//$'\n'/$line_end}
+  err=${err//$'\n'/$line_end}
   if [ "$actual_out" != "$out" ] || [ "$actual_err" != "$err" ]; then
     printf 'FAIL %s\n  stdout: %q (expected %q)\n  stderr: %q (expected %q)\n' \
       "$name" "$actual_out" "$out" "$actual_err" "$err"
@@ -49,6 +70,8 @@ check "columns of refused tokens" $'3\n\n\n' \
   "zarn-eval: line 2, column 5: (5/00): has a zero denominator (frac.parse)
 zarn-eval: line 3, column 4: 9223372036854775808: $too_large" -- \
   "$tool" '1 2 +' $'  1 (5/00) +' $'\t1 9223372036854775808'
+check "columns count the bytes of UTF-8" $'\n' "zarn-eval: line 1, column 8: (1/0): has a zero denominator (frac.parse)" -- \
+  "$tool" '日本 (1/0)'
 
 check "decimal" $'3.14285714\n(-0.5)\n' "" -- "$tool" -d '22 7 /' '1 2 - 2 /'
 expect_status "decimal" 0 "$tool" --decimal '22 7 /'
@@ -69,19 +92,19 @@ $try_help" -- "$tool" --decimal=yes
 version=$(sed -n 's/^project(zarn VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
 check "version" "zarn-eval $version
 " "" -- "$tool" '1 2 +' --version
-check "carriage return belongs to the line" $'3\n\n' "" -- \
-  bash -c 'printf "1 2 +\r\n\r" | "$0"' "$tool"
+# Lines in CR LF, a CR elsewhere: the tool reads a line's bytes alone, whatever it takes for its end.
+check "carriage returns" $'3\n\n\n' "zarn-eval: line 2, column 2: (1/0): has a zero denominator (frac.parse)" -- \
+  bash -c 'printf "1 2 +\r\n\r(1/0)\r\n\r" | "$0"' "$tool"
 check "last line without line feed" $'3\n7\n' "" -- bash -c 'printf "1 2 +\n7" | "$0"' "$tool"
 check "no input, no output" "" "" -- bash -c '"$0" </dev/null' "$tool"
 
 expect_status "unknown option" 2 "$tool" --frobnicate
 expect_status "unknown short option" 2 "$tool" -x
 expect_status "help" 0 "$tool" --help
-"$tool" --help | grep -q 'usage: zarn-eval' || { echo "FAIL help text"; failures=$((failures + 1)); }
+"$tool" --help >"$ini/help"
+grep -q "^usage: $program \\[OPTION\\]" "$ini/help" || { echo "FAIL help text names $program"; failures=$((failures + 1)); }
 
 # --settings: a zarn.ini read as the window reads it.
-ini=$(mktemp -d)
-trap 'rm -rf "$ini"' EXIT
 printf 'font = Courier New, 12\nsize = -100\n[font]\n' >"$ini/z.ini"
 check "settings" $'face: Courier New\nheight: -16\nwidth: -100\nwarning: [font]\n' "" -- \
   "$tool" --settings "$ini/z.ini"
@@ -100,6 +123,15 @@ height: -18
 width: 500
 warning: fo␀nt␉1
 " "" -- "$tool" --settings "$ini/cut.ini"
+# A file name, a face and a key beyond ASCII, as they are.
+printf 'font = Ménlo 日本\nschlüssel = 1\n' >"$ini/zarn-ä日.ini"
+check "settings beyond ASCII" $'face: Ménlo 日本\nheight: -18\nwidth: 500\nwarning: schlüssel\n' "" -- \
+  "$tool" --settings "$ini/zarn-ä日.ini"
+# The same at a terminal (under Wine, a console): every character shows, whatever the code page.
+script -qec "$(printf '%q ' "$tool" --settings "$ini/zarn-ä日.ini")" /dev/null </dev/null >"$ini/terminal" 2>&1
+checks=$((checks + 1))
+[ "$(sed 's/\x1b\[1C/ /g; s/\x1b\[[0-9;?]*[a-zA-Z]//g' "$ini/terminal" | tr -d '\r')" = $'face: Ménlo 日本\nheight: -18\nwidth: 500\nwarning: schlüssel' ] ||
+  { echo "FAIL settings beyond ASCII at a terminal: $(cat -v "$ini/terminal")"; failures=$((failures + 1)); }
 # ontop: printed after the width when the file turns it on, and a value that is no choice refused.
 printf 'ontop = no\r\nOnTop = YES \r\n[x]\r\n' >"$ini/ontop.ini"
 check "on top" $'face: Century\nheight: -18\nwidth: 500\nontop: yes\nwarning: [x]\n' "" -- \

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "console.hpp"
 #include "window/settings.hpp"
 
 namespace zarn {
@@ -19,7 +20,7 @@ struct FileCloser {
 // The whole file as bytes; false when it exists but cannot be read. A missing file reads as
 // absent, which leaves the defaults.
 bool readConfiguration(const char* path, bool& present, std::string& bytes) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFileForReading(path));
     if (!file) {
         present = false;
         return errno == ENOENT;
@@ -35,7 +36,7 @@ void printLine(std::string_view label, std::string_view value) {
     std::string line(label);
     line += value;
     line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    writeText(Stream::Output, line);
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ int checkSettings(const char* path, std::int32_t dpi) {
     bool present = false;
     std::string bytes;
     if (!readConfiguration(path, present, bytes)) {
-        std::fprintf(stderr, "zarn-eval: cannot read %s\n", path);
+        writeText(Stream::Error, "zarn-eval: cannot read " + std::string(path) + "\n");
         return 1;
     }
     WindowSettings settings = defaultSettings(dpi);
@@ -56,7 +57,7 @@ int checkSettings(const char* path, std::int32_t dpi) {
         } catch (const Exception& error) {
             // The message may quote any bytes of the file, a zero byte included.
             const std::string message = "zarn-eval: " + error.message() + "\n";
-            std::fwrite(message.data(), 1, message.size(), stderr);
+            writeText(Stream::Error, message);
             return 1;
         }
     }

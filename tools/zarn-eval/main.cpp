@@ -5,18 +5,12 @@
 // why it was refused. With --settings, reads a configuration file as the calculator window
 // would instead.
 
-#include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 #include "check_settings.hpp"
+#include "console.hpp"
 #include "evaluator/evaluate_line.hpp"
 #include "options.hpp"
 
@@ -26,14 +20,31 @@
 
 namespace {
 
-constexpr std::string_view usage =
-    "usage: zarn-eval [OPTION]... [LINE]...\n"
-    "       zarn-eval --settings FILE [--dpi N]\n"
-    "\n"
-    "Evaluates each LINE, or else each line of standard input (lines end at LF; every other\n"
-    "byte, a CR included, belongs to the line), as a ZARN line in postfix notation, and prints\n"
-    "the resulting line: the stack, bottom first, as fractions or, with -d, as decimals cut\n"
+// The help names the program as it is typed where it runs, and says how its lines end there.
+#ifdef _WIN32
+#define ZARN_EVAL_NAME "zarn-eval.exe"
+#define ZARN_EVAL_INPUT                                                                          \
+    "Evaluates each LINE, or else each line of standard input (lines end at LF or CR LF; the\n" \
+    "CR of a CR LF is not part of the line), as a ZARN line in postfix notation, and prints\n"  \
+    "the resulting line: the stack, bottom first, as fractions or, with -d, as decimals cut\n"  \
+    "after 8 digits. One output line per input line, exactly as the calculator would show it.\n" \
+    "Input, output and messages are UTF-8, and output lines end in CR LF; at a console, every\n" \
+    "character is shown whatever its code page, and Ctrl+Z then Enter ends the input.\n"
+#define ZARN_EVAL_OPTION_LINE "zarn-eval.exe -- -d"
+#else
+#define ZARN_EVAL_NAME "zarn-eval"
+#define ZARN_EVAL_INPUT                                                                          \
+    "Evaluates each LINE, or else each line of standard input (lines end at LF; every other\n"  \
+    "byte, a CR included, belongs to the line), as a ZARN line in postfix notation, and prints\n" \
+    "the resulting line: the stack, bottom first, as fractions or, with -d, as decimals cut\n"  \
     "after 8 digits. One output line per input line, exactly as the calculator would show it.\n"
+#define ZARN_EVAL_OPTION_LINE "zarn-eval -- '-d'"
+#endif
+
+constexpr std::string_view usage =
+    "usage: " ZARN_EVAL_NAME " [OPTION]... [LINE]...\n"
+    "       " ZARN_EVAL_NAME " --settings FILE [--dpi N]\n"
+    "\n" ZARN_EVAL_INPUT
     "\n"
     "  -d, --decimal         write values as decimals instead of fractions\n"
     "      --settings FILE   read FILE as the calculator window reads zarn.ini and print the\n"
@@ -46,7 +57,7 @@ constexpr std::string_view usage =
     "Options may stand anywhere among the LINEs, and --settings and --dpi also take their\n"
     "value as --settings=FILE and --dpi=N. An argument that begins with '-' and then a letter\n"
     "or a second '-' is an option; every other argument is a LINE, so '-', '5 -' and '- 3'\n"
-    "are lines. A LINE that looks like an option goes after '--': zarn-eval -- '-d'.\n"
+    "are lines. A LINE that looks like an option goes after '--': " ZARN_EVAL_OPTION_LINE ".\n"
     "\n"
     "A line that cannot be evaluated prints an empty line on standard output and\n"
     "  zarn-eval: line N, column C: TOKEN: REASON (ID)\n"
@@ -81,33 +92,27 @@ bool evaluateAndPrint(const std::string& line, zarn::ConvTo mode, std::size_t nu
                                     std::to_string(refusal->offset + 1) + ": " + token + ": " +
                                     std::string(zarn::reasonText(refusal->cause)) + " (" +
                                     std::string(zarn::refusalId(refusal->cause)) + ")\n";
-        std::fwrite(message.data(), 1, message.size(), stderr);
+        zarn::writeText(zarn::Stream::Error, message);
     }
     evaluation.line += '\n';
-    std::fwrite(evaluation.line.data(), 1, evaluation.line.size(), stdout);
+    zarn::writeText(zarn::Stream::Output, evaluation.line);
     return !evaluation.refusal;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-#ifdef _WIN32
-    // Lines are bytes: no CR LF translation either way.
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+int run(const std::vector<std::string>& arguments) {
     std::string error;
-    const zarn::Options options = zarn::parseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+    const zarn::Options options = zarn::parseArguments(arguments, error);
     if (!error.empty()) {
-        std::fprintf(stderr, "zarn-eval: %s\nTry 'zarn-eval --help' for more information.\n", error.c_str());
+        zarn::writeText(zarn::Stream::Error,
+                        "zarn-eval: " + error + "\nTry 'zarn-eval --help' for more information.\n");
         return 2;
     }
     if (options.help) {
-        std::fputs(usage.data(), stdout);
+        zarn::writeText(zarn::Stream::Output, usage);
         return 0;
     }
     if (options.version) {
-        std::puts("zarn-eval " ZARN_VERSION);
+        zarn::writeText(zarn::Stream::Output, "zarn-eval " ZARN_VERSION "\n");
         return 0;
     }
     if (options.settings) return zarn::checkSettings(options.settingsFile.c_str(), options.dpi);
@@ -118,11 +123,19 @@ int main(int argc, char** argv) {
             allEvaluated &= evaluateAndPrint(line, options.mode, ++number);
         }
     } else {
-        std::ios::sync_with_stdio(false);
         std::string line;
-        while (std::getline(std::cin, line, '\n')) {
+        while (zarn::readInputLine(line)) {
             allEvaluated &= evaluateAndPrint(line, options.mode, ++number);
         }
     }
     return allEvaluated ? 0 : 1;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// wmain (linked with -municode): the arguments as typed, in UTF-16, whatever the code page.
+int wmain(int argc, wchar_t** argv) { return run(zarn::utf8Arguments(argc, argv)); }
+#else
+int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif
