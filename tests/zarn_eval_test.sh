@@ -53,6 +53,9 @@ expect_status() {
   [ "$actual" = "$expected" ] || { echo "FAIL $name: exit $actual, expected $expected"; failures=$((failures + 1)); }
 }
 
+# A result that cannot be written is a failure, not a success.
+expect_status "output to a full disk" 3 bash -c '"$0" "1 2 +" >/dev/full' "$tool"
+
 lines=$'1 2 +\n1 3 /\n(1/0)\n3 5 -\n'
 check "standard input" $'3\n(1/3)\n\n(-2)\n' \
   "zarn-eval: line 3, column 1: (1/0): has a zero denominator (frac.parse)" -- \

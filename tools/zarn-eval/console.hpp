@@ -20,6 +20,10 @@ enum class Stream { Output, Error };
 // Writes text, each "\n" in it as the platform's line end.
 void writeText(Stream stream, std::string_view text);
 
+// Whether all that was written to standard output reached it, flushed now: false after a write
+// that failed, such as one to a full disk.
+bool outputWritten();
+
 // The next line of standard input, without its line end; false at the end of the input.
 bool readInputLine(std::string& line);
 

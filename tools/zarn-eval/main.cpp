@@ -81,7 +81,8 @@ constexpr std::string_view usage =
     "system, so that scripts can read them.\n"
     "\n"
     "Exit status: 0 when every line was evaluated (or the settings were read), 1 when a line\n"
-    "(or the settings file) was refused, 2 on a usage error.\n";
+    "(or the settings file) was refused, 2 on a usage error, 3 when standard output could not\n"
+    "be written (such as to a full disk).\n";
 
 // Prints the evaluated line; false when it was refused.
 bool evaluateAndPrint(const std::string& line, zarn::ConvTo mode, std::size_t number) {
@@ -99,7 +100,7 @@ bool evaluateAndPrint(const std::string& line, zarn::ConvTo mode, std::size_t nu
     return !evaluation.refusal;
 }
 
-int run(const std::vector<std::string>& arguments) {
+int runOptions(const std::vector<std::string>& arguments) {
     std::string error;
     const zarn::Options options = zarn::parseArguments(arguments, error);
     if (!error.empty()) {
@@ -129,6 +130,14 @@ int run(const std::vector<std::string>& arguments) {
         }
     }
     return allEvaluated ? 0 : 1;
+}
+
+// A result that never reached standard output (a full disk, a closed pipe's end) is a failure.
+int run(const std::vector<std::string>& arguments) {
+    const int status = runOptions(arguments);
+    if (zarn::outputWritten()) return status;
+    zarn::writeText(zarn::Stream::Error, "zarn-eval: standard output could not be written\n");
+    return 3;
 }
 
 }  // namespace

@@ -8,6 +8,8 @@ void writeText(Stream stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream == Stream::Output ? stdout : stderr);
 }
 
+bool outputWritten() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+
 bool readInputLine(std::string& line) {
     // Standard input is read through std::cin alone: unsynchronised, it reads in large blocks.
     static const bool unsynchronised = (std::ios::sync_with_stdio(false), true);

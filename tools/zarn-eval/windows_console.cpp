@@ -36,6 +36,8 @@ const StandardStreams& standardStreams() {
     return streams;
 }
 
+bool consoleOutputFailed = false;
+
 void writeToConsole(HANDLE console, std::wstring_view text) {
     // In pieces, as older consoles refuse very long writes; never between the halves of a pair.
     constexpr std::size_t piece = 8192;
@@ -43,7 +45,10 @@ void writeToConsole(HANDLE console, std::wstring_view text) {
         std::size_t count = std::min(text.size(), piece);
         if (count < text.size() && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) --count;
         DWORD written = 0;
-        if (!WriteConsoleW(console, text.data(), static_cast<DWORD>(count), &written, nullptr) || written == 0) return;
+        if (!WriteConsoleW(console, text.data(), static_cast<DWORD>(count), &written, nullptr) || written == 0) {
+            if (console == GetStdHandle(STD_OUTPUT_HANDLE)) consoleOutputFailed = true;
+            return;
+        }
         text.remove_prefix(written);
     }
 }
@@ -137,6 +142,8 @@ void writeText(Stream stream, std::string_view text) {
         std::fwrite(lines.data(), 1, lines.size(), stream == Stream::Output ? stdout : stderr);
     }
 }
+
+bool outputWritten() { return !consoleOutputFailed && std::fflush(stdout) == 0 && !std::ferror(stdout); }
 
 bool readInputLine(std::string& line) {
     static InputLines input(standardStreams().inputIsConsole);
