@@ -23,9 +23,16 @@ zarn_wine_prefix() {
     (
         flock 9
         if [ ! -f "$dir/.zarn-ready-$driver" ]; then
-            rm -rf "$dir"
-            wineserver -p5 </dev/null >/dev/null 2>&1 || true
-            wine wineboot -i </dev/null >/dev/null 2>&1
+            # Made again once from the start should the first try fail (seen once on a new
+            # machine, wineboot ending with 53 and a prefix half made).
+            local tries
+            for tries in 1 2; do
+                rm -rf "$dir"
+                wineserver -p5 </dev/null >/dev/null 2>&1 || true
+                wine wineboot -i </dev/null >/dev/null 2>&1 && break
+                wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+                [ "$tries" -eq 2 ] && return 1
+            done
             # Without a window manager Wine would stall 2 s whenever a window closes.
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
             # A crash must end the program, not wait in a crash dialog.
