@@ -19,6 +19,8 @@
 #include <cwchar>
 #include <string>
 
+#include "tests/win32/acc_prop_services_base.hpp"
+
 namespace {
 
 // An entry of the real DLL behind a stand-in, loaded when first needed.
@@ -138,7 +140,7 @@ std::wstring propertyName(const MSAAPROPID& property) {
     return L"other";
 }
 
-class AccPropServices final : public Counted<IAccPropServices> {
+class AccPropServices final : public Counted<AccPropServicesBase> {
 public:
     AccPropServices() : Counted(IID_IAccPropServices) {}
     HRESULT STDMETHODCALLTYPE SetHwndProp(HWND window, DWORD, DWORD, MSAAPROPID property, VARIANT value) override {
@@ -155,34 +157,6 @@ public:
                                              int count) override {
         for (int i = 0; i < count; ++i) record(L"ClearHwndProps " + className(window) + L" " + propertyName(properties[i]));
         return S_OK;
-    }
-    // The rest is not used by ZARN.
-    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                            AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                                AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
-                                                 AnnoScope) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
-        return E_NOTIMPL;
     }
 };
 
